@@ -1,0 +1,1 @@
+// Placeholder until this area has its first class.

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the release programs and plays: an embedded server with three bots and the
+# player's own table window. Without a display it plays headless and writes
+# screenshots into build/play/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/deps.sh
+
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVESTRANO_TESTS=OFF
+cmake --build build/release -j "$(nproc)" --target vestrano-hall vestrano-server VestranoC_Kep
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  export QT_QPA_PLATFORM=offscreen
+fi
+build/release/hall/vestrano-hall "$@"
