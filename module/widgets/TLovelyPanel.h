@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+
+// A skinned, windowed panel: the base of every room panel. The skin picture is
+// stretched as a nine-part grid into a background bitmap of the panel's size, the
+// panel's shape follows the skin's non-key pixels, and a caption is drawn in the
+// title rectangle.
+class TLovelyPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class TTitleAlignment { Left, Right, Center };
+
+    explicit TLovelyPanel(QWidget *parent = nullptr);
+    ~TLovelyPanel() override;
+
+    const QImage &Picture() const { return m_picture; }
+    void SetPicture(const QImage &picture);
+    int CenterX() const { return m_centerX; }
+    void SetCenterX(int value);
+    int CenterY() const { return m_centerY; }
+    void SetCenterY(int value);
+
+    int TitleHeight() const { return m_titleHeight; }
+    void SetTitleHeight(int value);
+    int TitleLeft() const { return m_titleLeft; }
+    void SetTitleLeft(int value);
+    int TitleTop() const { return m_titleTop; }
+    void SetTitleTop(int value);
+    int TitleRight() const { return m_titleRight; }
+    void SetTitleRight(int value);
+    TTitleAlignment TitleAlignment() const { return m_titleAlignment; }
+    void SetTitleAlignment(TTitleAlignment value);
+    QColor TitleColor() const { return m_titleColor; }
+    void SetTitleColor(const QColor &value);
+    // An invalid QColor is the no-colour value: no shadow is drawn.
+    QColor TitleShadowColor() const { return m_titleShadowColor; }
+    void SetTitleShadowColor(const QColor &value);
+
+    // An invalid QColor is the no-colour value: the panel keeps its rectangle.
+    QColor TransparentColor() const { return m_transparentColor; }
+    void SetTransparentColor(const QColor &value);
+    int TransparentSpace() const { return m_transparentSpace; }
+    void SetTransparentSpace(int value);
+
+    int LifeCount() const { return m_lifeCount; }
+    void SetLifeCount(int value);
+    std::function<void(TLovelyPanel *Sender)> OnLifeChange;
+
+    bool LockedPoint() const { return m_lockedPoint; }
+    void SetLockedPoint(bool value) { m_lockedPoint = value; }
+
+    // The caption drawn in the title rectangle (the window title).
+    QString Caption() const { return windowTitle(); }
+    void SetCaption(const QString &caption);
+
+    // The background bitmap as last rebuilt.
+    const QImage &Background() const { return m_background; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+    // Rebuilds the background bitmap and the window shape.
+    virtual void RebuildBackground();
+
+private:
+    QImage m_picture;
+    QImage m_background;
+    int m_centerX = 0;
+    int m_centerY = 0;
+    int m_titleHeight = 0;
+    int m_titleLeft = 0;
+    int m_titleTop = 0;
+    int m_titleRight = 0;
+    TTitleAlignment m_titleAlignment = TTitleAlignment::Left;
+    QColor m_titleColor = Qt::black;
+    QColor m_titleShadowColor;
+    QColor m_transparentColor = QColor(0xFF, 0x00, 0xFF);
+    int m_transparentSpace = 0;
+    int m_lifeCount = 0;
+    bool m_lockedPoint = true;
+};
