@@ -125,20 +125,20 @@ inline constexpr std::array kTablePictures = {
     ArtPicture{"KepVestrano_BITMAPBBACK11", 1024, 734},
     ArtPicture{"KepVestrano_BTIMAPBIGBACK", 1024, 734},
     // Panel skins.
-    ArtPicture{"KepVestrano_BTIMAPBUSERLIST", 242, 160},
-    ArtPicture{"KepVestrano_BTIMAPBUSERCHAT", 300, 350},
+    ArtPicture{"KepVestrano_BTIMAPBUSERLIST", 186, 102},
+    ArtPicture{"KepVestrano_BTIMAPBUSERCHAT", 200, 351},
 };
 
 // Pictures of the window and its panels. A title-strip button has its normal "1", pressed
 // "2" and mouse-over "3" picture; an image list holds the states normal, mouse over, pressed,
 // disabled of each of its buttons side by side.
 inline constexpr std::array kWindowPictures = {
-    ArtPicture{"KepVestrano_TITLELOGO1", 72, 36},
-    ArtPicture{"KepVestrano_TITLELOGO2", 72, 36},
-    ArtPicture{"KepVestrano_TITLELOGO3", 72, 36},
-    ArtPicture{"KepVestrano_TITLEMAIN1", 56, 18},
-    ArtPicture{"KepVestrano_TITLEMAIN2", 56, 18},
-    ArtPicture{"KepVestrano_TITLEMAIN3", 56, 18},
+    ArtPicture{"KepVestrano_TITLELOGO1", 40, 32},
+    ArtPicture{"KepVestrano_TITLELOGO2", 40, 32},
+    ArtPicture{"KepVestrano_TITLELOGO3", 40, 32},
+    ArtPicture{"KepVestrano_TITLEMAIN1", 56, 16},
+    ArtPicture{"KepVestrano_TITLEMAIN2", 56, 16},
+    ArtPicture{"KepVestrano_TITLEMAIN3", 56, 16},
     ArtPicture{"KepVestrano_TITLESETUP1", 80, 26},
     ArtPicture{"KepVestrano_TITLESETUP2", 80, 26},
     ArtPicture{"KepVestrano_TITLESETUP3", 80, 26},
@@ -176,7 +176,7 @@ inline constexpr std::array kWindowPictures = {
     ArtPicture{"KepVestrano_LISTCHAT", 352, 22},
     // Check marks: unchecked, checked, each 13 x 13.
     ArtPicture{"KepVestrano_LISTCHECK", 26, 13},
-    ArtPicture{"KepVestrano_BIGRIGHT", 204, 696},
+    ArtPicture{"KepVestrano_BIGRIGHT", 213, 696},
     ArtPicture{"KepVestrano_IMAGECOMBOX", 18, 20},
 };
 

@@ -11,8 +11,10 @@ using State = ArtStyle::ButtonState;
 
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 734;
-constexpr int kTitleHeight = 36;
-constexpr int kColumnLeft = 818;
+constexpr int kTitleHeight = 38;
+constexpr int kColumnLeft = 811;
+constexpr int kColumnWidth = kWindowWidth - kColumnLeft;
+constexpr int kColumnHeight = kWindowHeight - kTitleHeight;
 const QColor kKey(0xFF, 0x00, 0xFF);
 const QColor kFrame(0x1C, 0x4C, 0x78);
 const QColor kFrameLight(0x5A, 0x9A, 0xC8);
@@ -85,13 +87,13 @@ void WindowPainter::Background() {
     QPainterPath strip;
     strip.addRect(QRectF(0, 0, kWindowWidth, kTitleHeight));
     painter.drawPath(strip.intersected(outline));
-    // The game area and the right column, recessed into the frame.
+    // The game area and the right column under the title strip; the frame shows only as a
+    // thin edge around the game area, which the table covers.
+    painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0x0E, 0x40, 0x24));
-    painter.setPen(QPen(QColor(0x0A, 0x28, 0x40), 1));
-    painter.drawRect(QRectF(5.5, kTitleHeight + 0.5, kColumnLeft - 10, kWindowHeight - 42));
+    painter.drawRect(QRectF(5, kTitleHeight, kColumnLeft - 5, kColumnHeight - 5));
     painter.setBrush(kColumn);
-    painter.drawRect(QRectF(kColumnLeft + 0.5, kTitleHeight + 0.5, kWindowWidth - kColumnLeft - 6,
-                            kWindowHeight - 42));
+    painter.drawRect(QRectF(kColumnLeft, kTitleHeight, kColumnWidth - 5, kColumnHeight - 5));
     painter.end();
     m_writer.Jpeg(QStringLiteral("KepVestrano_BTIMAPBIGBACK"), image);
 }
@@ -127,23 +129,24 @@ void WindowPainter::TitleButtons() {
         painter.setPen(QPen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
     };
-    TitleSet(p + "LOGO", 72, 36, {}, [](QPainter &painter, const QRectF &, QColor ink) {
-        const QColor gold = ink == Qt::white ? QColor(0xF8, 0xD0, 0x40) : QColor(0xFF, 0xE8, 0x80);
-        painter.setPen(QPen(QColor(0x10, 0x30, 0x50), 1));
-        painter.setBrush(Qt::white);
-        painter.save();
-        painter.translate(14, 18);
-        painter.rotate(-12);
-        painter.drawRoundedRect(QRectF(-8, -11, 16, 22), 2, 2);
-        painter.setBrush(ArtStyle::SuitColor(1));
-        painter.setPen(Qt::NoPen);
-        painter.drawPath(ArtStyle::Suit(1, QRectF(-5, -5, 10, 10)));
-        painter.restore();
-        ArtStyle::Caption(painter, QRectF(26, 2, 46, 32), QStringLiteral("升级"), ArtStyle::Kai(20),
-                          gold, QColor(0x60, 0x20, 0), 2.5);
+    TitleSet(p + "LOGO", 40, 32, {}, [](QPainter &painter, const QRectF &, QColor ink) {
+        // Two fanned cards, a spade over a heart.
+        for (int card = 0; card < 2; ++card) {
+            painter.save();
+            painter.translate(card == 0 ? 15 : 24, 17);
+            painter.rotate(card == 0 ? -14 : 10);
+            painter.setPen(QPen(QColor(0x10, 0x30, 0x50), 1));
+            painter.setBrush(ink == Qt::white ? QColor(Qt::white) : QColor(0xFF, 0xF8, 0xD8));
+            painter.drawRoundedRect(QRectF(-9, -13, 18, 26), 2.5, 2.5);
+            const int suit = card == 0 ? 1 : 0;
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(ArtStyle::SuitColor(suit));
+            painter.drawPath(ArtStyle::Suit(suit, QRectF(-6, -6, 12, 12)));
+            painter.restore();
+        }
     });
-    TitleSet(p + "MAIN", 56, 18, {}, [](QPainter &painter, const QRectF &, QColor ink) {
-        ArtStyle::Caption(painter, QRectF(0, 0, 56, 18), QStringLiteral("游戏主页"),
+    TitleSet(p + "MAIN", 56, 16, {}, [](QPainter &painter, const QRectF &, QColor ink) {
+        ArtStyle::Caption(painter, QRectF(0, 0, 56, 16), QStringLiteral("游戏主页"),
                           ArtStyle::Ming(12), ink, kFrame, 2);
     });
     TitleSet(p + "SETUP", 80, 26, QStringLiteral("设置"),
@@ -295,36 +298,45 @@ void WindowPainter::Lists() {
 }
 
 void WindowPainter::Skins() {
-    QImage right(204, 696, QImage::Format_ARGB32_Premultiplied);
+    // The right column (below the title strip) holds the player card at the top, the player
+    // list at (9, 98), the advertisement at (7, 223) and the chat at (2, 335).
+    QImage right(kColumnWidth, kColumnHeight, QImage::Format_ARGB32_Premultiplied);
     {
         QPainter painter(&right);
-        QLinearGradient fill(0, 0, 204, 0);
+        QLinearGradient fill(0, 0, kColumnWidth, 0);
         fill.setColorAt(0, kColumn.darker(115));
         fill.setColorAt(0.5, kColumn);
         fill.setColorAt(1, kColumn.darker(115));
         painter.fillRect(right.rect(), fill);
-        // The player card at the top: a pale frame for the photo and the information lines.
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(QColor(0xA8, 0xCC, 0xE0), 1));
         painter.setBrush(QColor(0x24, 0x54, 0x70));
-        painter.drawRoundedRect(QRectF(6.5, 6.5, 190, 208), 8, 8);
+        painter.drawRoundedRect(QRectF(4.5, 4.5, kColumnWidth - 14, 88), 8, 8);
         painter.setBrush(QColor(0x18, 0x40, 0x58));
-        painter.drawRoundedRect(QRectF(14.5, 14.5, 64, 64), 6, 6);
+        painter.drawRoundedRect(QRectF(11.5, 11.5, 74, 74), 6, 6);
+        painter.setPen(QPen(QColor(0xA8, 0xCC, 0xE0, 120), 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(6.5, 96.5, 190, 106), 4, 4);
+        painter.drawRoundedRect(QRectF(5.5, 221.5, 193, 112), 4, 4);
     }
     m_writer.Png(QStringLiteral("KepVestrano_BIGRIGHT"), right);
 
-    QImage list = ArtStyle::Transparent(242, 160);
+    QImage list = ArtStyle::Transparent(186, 102);
     {
         QPainter painter(&list);
-        PanelFace(painter, QRectF(0, 0, 242, 160), 0);
+        PanelFace(painter, QRectF(0, 0, 186, 102), 0);
     }
     m_writer.Png(QStringLiteral("KepVestrano_BTIMAPBUSERLIST"), list);
-    QImage chat = ArtStyle::Transparent(300, 350);
+
+    // Chat: the view inset 7, 7, 4 and 55 from the edges, the input along the bottom.
+    QImage chat = ArtStyle::Transparent(200, 351);
     {
         QPainter painter(&chat);
-        PanelFace(painter, QRectF(0, 0, 300, 350), 26);
-        ArtStyle::Caption(painter, QRectF(0, 0, 300, 26), QStringLiteral("聊天"), ArtStyle::Kai(16),
-                          Qt::white, kFrame, 2);
+        PanelFace(painter, QRectF(0, 0, 200, 351), 0);
+        painter.setPen(QPen(QColor(0x9A, 0xB8, 0xCC), 1));
+        painter.setBrush(QColor(0xE0, 0xE9, 0xEF));
+        painter.drawRoundedRect(QRectF(6.5, 3.5, 187, 293), 3, 3);
+        painter.drawRoundedRect(QRectF(10.5, 301.5, 132, 21), 3, 3);
     }
     m_writer.Png(QStringLiteral("KepVestrano_BTIMAPBUSERCHAT"), chat);
 }
