@@ -206,15 +206,32 @@ QImage CardPainter::Face(int suit, int rank) const {
             crown.lineTo(45, 30);
             crown.closeSubpath();
         } else if (rank == 12) {
-            crown.moveTo(26, 30);
-            crown.quadTo(35.5, 10, 45, 30);
-            crown.closeSubpath();
-            crown.addEllipse(QPointF(35.5, 16), 3, 3);
-        } else {
+            // A tiara: a low band with three jewelled points.
             crown.moveTo(25, 30);
-            crown.quadTo(30, 14, 45, 18);
+            crown.lineTo(25, 25);
+            crown.lineTo(29.5, 20);
+            crown.lineTo(32, 24);
+            crown.lineTo(35.5, 15);
+            crown.lineTo(39, 24);
+            crown.lineTo(41.5, 20);
+            crown.lineTo(46, 25);
             crown.lineTo(46, 30);
             crown.closeSubpath();
+            for (const QPointF jewel : {QPointF(29.5, 19), QPointF(35.5, 14), QPointF(41.5, 19)})
+                crown.addEllipse(jewel, 2.2, 2.2);
+            crown.setFillRule(Qt::WindingFill);
+            crown = crown.simplified();
+        } else {
+            // A soft cap with a feather.
+            crown.moveTo(25, 30);
+            crown.cubicTo(24, 19, 44, 17, 46, 30);
+            crown.closeSubpath();
+            crown.moveTo(40, 22);
+            crown.quadTo(47, 12, 50, 13);
+            crown.quadTo(47, 18, 42, 24);
+            crown.closeSubpath();
+            crown.setFillRule(Qt::WindingFill);
+            crown = crown.simplified();
         }
         painter.drawPath(crown);
         painter.setPen(QPen(QColor(0x10, 0x10, 0x18), 1));
