@@ -178,6 +178,32 @@ TEST_F(ResourcePictures, BackgroundsAreJpeg) {
     }
 }
 
+// Qt's resource compiler stores every file name in UTF-16, big-endian.
+QByteArray ResourceName(std::string_view name) {
+    QByteArray utf16;
+    for (const char c : name) {
+        utf16.append('\0');
+        utf16.append(c);
+    }
+    return utf16;
+}
+
+TEST(ModuleFile, CarriesEveryPictureInside) {
+    QFile module(QStringLiteral(VESTRANO_MODULE_PATH));
+    ASSERT_TRUE(module.open(QIODevice::ReadOnly));
+    const QByteArray bytes = module.readAll();
+    const auto expectInside = [&bytes](std::string_view name) {
+        EXPECT_GE(bytes.indexOf(ResourceName(name)), 0) << name << " is not in the module";
+    };
+    for (std::string_view card : Resources::kCardPictures)
+        expectInside(std::string(card) + ".png");
+    for (const ArtPicture &picture : Resources::kTablePictures)
+        expectInside(picture.name);
+    for (const ArtPicture &picture : Resources::kWindowPictures)
+        expectInside(picture.name);
+    expectInside(std::string(Resources::kEmoticonPrefix) + "089.png");
+}
+
 TEST_F(ResourcePictures, UnknownNameGivesNullImageEveryTime) {
     EXPECT_TRUE(Platform::ResourceImage("KepVestrano_NOSUCHPICTURE").isNull());
     EXPECT_TRUE(Platform::ResourceImage("KepVestrano_NOSUCHPICTURE").isNull());
