@@ -9,4 +9,7 @@ class ArtWriter;
 class ContactSheet final {
 public:
     static QImage Compose(const ArtWriter &writer);
+    // The table as a player sees it mid-hand: background, a full hand overlapped 15 pixels
+    // apart, played cards, buttons, clock, marks and a speech bubble.
+    static QImage TablePreview(const ArtWriter &writer);
 };

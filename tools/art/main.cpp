@@ -1,5 +1,6 @@
 // Draws every picture and synthesises every sound of the module, deterministically, and
-// writes the Qt resource list that embeds the pictures plus a contact sheet for review.
+// writes the Qt resource list that embeds the pictures, plus a contact sheet and a table
+// preview (beside the sheet) for review.
 //
 //   vestrano-art <image dir> <sound dir> <resource list> <contact sheet>
 
@@ -14,6 +15,7 @@
 #include "resources/ArtCatalog.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 
@@ -65,7 +67,11 @@ int main(int argc, char **argv) {
         SoundSynth(writer).WriteAll();
         if (!MatchesCatalog(writer))
             return 1;
-        if (!ContactSheet::Compose(writer).save(QString::fromLocal8Bit(argv[4]), "PNG"))
+        const QString sheet = QString::fromLocal8Bit(argv[4]);
+        const QString preview =
+            QFileInfo(sheet).dir().filePath(QStringLiteral("table-preview.png"));
+        if (!ContactSheet::Compose(writer).save(sheet, "PNG") ||
+            !ContactSheet::TablePreview(writer).save(preview, "PNG"))
             throw std::runtime_error("cannot write the contact sheet");
         writer.WriteResourceList(argv[3]);
     } catch (const std::exception &error) {
