@@ -15,6 +15,9 @@ namespace Platform {
 namespace {
 
 const char *const kResourceFolder = ":/vestrano/";
+// The largest picture is the 1024 x 734 window; a header claiming far more is damaged, and
+// is refused before any pixel memory is allocated for it.
+constexpr unsigned kMaxSide = 4096;
 
 // Any PNG colour type and depth (palette, key colour, grey, 16-bit) becomes 8-bit BGRA,
 // which is QImage::Format_ARGB32 in memory on a little-endian machine.
@@ -24,6 +27,11 @@ QImage DecodePng(const QByteArray &bytes) {
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&image, bytes.constData(), size_t(bytes.size())))
         return {};
+    if (image.width == 0 || image.height == 0 || image.width > kMaxSide ||
+        image.height > kMaxSide) {
+        png_image_free(&image);
+        return {};
+    }
     image.format = PNG_FORMAT_BGRA;
     QImage decoded(int(image.width), int(image.height), QImage::Format_ARGB32);
     if (decoded.isNull() || !png_image_finish_read(&image, nullptr, decoded.bits(),
@@ -53,6 +61,8 @@ bool ReadJpeg(jpeg_decompress_struct &info, JpegError &error, const QByteArray &
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
+    if (info.image_width > kMaxSide || info.image_height > kMaxSide)
+        return false;
     // Opaque pixels in the byte order of QImage::Format_RGB32.
     info.out_color_space = JCS_EXT_BGRX;
     jpeg_start_decompress(&info);
