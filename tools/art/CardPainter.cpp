@@ -92,6 +92,86 @@ void DrawCorner(QPainter &painter, const QString &rank, int suit) {
     painter.drawPath(ArtStyle::Suit(suit, QRectF(2.5, 20, 11.5, 12.5)));
 }
 
+// The upper half of a court card's portrait: robe, face, hair and headgear, drawn between
+// the frame's top and its middle line (y 48); the lower half is the same turned round.
+void HalfPortrait(QPainter &painter, int suit, int rank) {
+    const QColor ink(0x10, 0x10, 0x18);
+    const QColor gold(0xE0, 0xA8, 0x20);
+    const QColor robe = suit % 2 == 1 ? QColor(0xD0, 0x10, 0x18) : QColor(0x18, 0x28, 0x58);
+    painter.setPen(QPen(ink, 1));
+    QPainterPath body;
+    body.moveTo(19, 49);
+    body.lineTo(21, 41);
+    body.quadTo(35.5, 33, 50, 41);
+    body.lineTo(52, 49);
+    body.closeSubpath();
+    painter.setBrush(robe);
+    painter.drawPath(body);
+    painter.setBrush(gold);
+    painter.drawPolygon(QPolygonF({QPointF(30, 38.5), QPointF(35.5, 47), QPointF(41, 38.5)}));
+    // Hair behind the face: long for the queen, short for the jack; the king wears a beard.
+    painter.setBrush(rank == 12 ? gold : QColor(0x80, 0x10, 0x18));
+    if (rank == 12)
+        painter.drawRoundedRect(QRectF(27.5, 21, 16, 19), 6, 6);
+    else if (rank == 11)
+        painter.drawEllipse(QRectF(28.5, 21, 14, 12));
+    painter.setBrush(QColor(0xF8, 0xD8, 0xD8));
+    painter.drawEllipse(QPointF(35.5, 30), 5.5, 6.5);
+    if (rank == 13) {
+        painter.setBrush(QColor(0xCC, 0xCC, 0xD0));
+        QPainterPath beard;
+        beard.moveTo(30, 31);
+        beard.quadTo(35.5, 44, 41, 31);
+        beard.quadTo(35.5, 35, 30, 31);
+        painter.drawPath(beard);
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ink);
+    painter.drawEllipse(QPointF(33.4, 29), 0.9, 0.9);
+    painter.drawEllipse(QPointF(37.6, 29), 0.9, 0.9);
+    // Headgear: crown, tiara or cap.
+    painter.setPen(QPen(ink, 1));
+    painter.setBrush(rank == 11 ? robe : gold);
+    QPainterPath hat;
+    if (rank == 13) {
+        hat.moveTo(29, 24);
+        hat.lineTo(28, 14);
+        hat.lineTo(32, 19);
+        hat.lineTo(35.5, 12);
+        hat.lineTo(39, 19);
+        hat.lineTo(43, 14);
+        hat.lineTo(42, 24);
+        hat.closeSubpath();
+    } else if (rank == 12) {
+        hat.moveTo(29.5, 24);
+        hat.lineTo(31, 19);
+        hat.lineTo(33.5, 21);
+        hat.lineTo(35.5, 16);
+        hat.lineTo(37.5, 21);
+        hat.lineTo(40, 19);
+        hat.lineTo(41.5, 24);
+        hat.closeSubpath();
+    } else {
+        hat.moveTo(28, 25);
+        hat.cubicTo(27, 15, 44, 14, 44, 25);
+        hat.closeSubpath();
+    }
+    painter.drawPath(hat);
+    if (rank == 11) {
+        painter.setBrush(gold);
+        QPainterPath feather;
+        feather.moveTo(40, 18);
+        feather.quadTo(46, 10, 50, 11);
+        feather.quadTo(46, 16, 41.5, 21);
+        feather.closeSubpath();
+        painter.drawPath(feather);
+    }
+    // The suit beside the head.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ArtStyle::SuitColor(suit));
+    painter.drawPath(ArtStyle::Suit(suit, QRectF(20, 11, 7, 8)));
+}
+
 } // namespace
 
 CardPainter::CardPainter(ArtWriter &writer)
@@ -181,7 +261,7 @@ QImage CardPainter::Face(int suit, int rank) const {
             painter.restore();
         }
     } else {
-        // Court cards: a framed portrait panel with the rank letter, a crown and the suit.
+        // Court cards: a framed, double-headed portrait, as on a printed deck.
         const QColor panel = rank == 13   ? QColor(0xF8, 0xEC, 0xB0)
                              : rank == 12 ? QColor(0xB8, 0xCC, 0xEC)
                                           : QColor(0xF8, 0xD8, 0xD8);
@@ -192,57 +272,20 @@ QImage CardPainter::Face(int suit, int rank) const {
         painter.setPen(QPen(trim, 2));
         painter.setBrush(panel);
         painter.drawRect(frame);
-        painter.setPen(Qt::NoPen);
-        // Crown (king), tiara (queen) or cap (jack) above the letter.
-        painter.setBrush(QColor(0xE0, 0xA8, 0x20));
-        QPainterPath crown;
-        if (rank == 13) {
-            crown.moveTo(26, 30);
-            crown.lineTo(24, 16);
-            crown.lineTo(30, 23);
-            crown.lineTo(35.5, 13);
-            crown.lineTo(41, 23);
-            crown.lineTo(47, 16);
-            crown.lineTo(45, 30);
-            crown.closeSubpath();
-        } else if (rank == 12) {
-            // A tiara: a low band with three jewelled points.
-            crown.moveTo(25, 30);
-            crown.lineTo(25, 25);
-            crown.lineTo(29.5, 20);
-            crown.lineTo(32, 24);
-            crown.lineTo(35.5, 15);
-            crown.lineTo(39, 24);
-            crown.lineTo(41.5, 20);
-            crown.lineTo(46, 25);
-            crown.lineTo(46, 30);
-            crown.closeSubpath();
-            for (const QPointF jewel : {QPointF(29.5, 19), QPointF(35.5, 14), QPointF(41.5, 19)})
-                crown.addEllipse(jewel, 2.2, 2.2);
-            crown.setFillRule(Qt::WindingFill);
-            crown = crown.simplified();
-        } else {
-            // A soft cap with a feather.
-            crown.moveTo(25, 30);
-            crown.cubicTo(24, 19, 44, 17, 46, 30);
-            crown.closeSubpath();
-            crown.moveTo(40, 22);
-            crown.quadTo(47, 12, 50, 13);
-            crown.quadTo(47, 18, 42, 24);
-            crown.closeSubpath();
-            crown.setFillRule(Qt::WindingFill);
-            crown = crown.simplified();
+        painter.setClipRect(frame.adjusted(1, 1, -1, -1));
+        for (int half = 0; half < 2; ++half) {
+            painter.save();
+            if (half == 1) {
+                painter.translate(35.5, 48);
+                painter.rotate(180);
+                painter.translate(-35.5, -48);
+            }
+            HalfPortrait(painter, suit, rank);
+            painter.restore();
         }
-        painter.drawPath(crown);
-        painter.setPen(QPen(QColor(0x10, 0x10, 0x18), 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPath(crown);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(color);
-        const QPainterPath letter = RankPath(rankText, 36, 26);
-        const QRectF lb = letter.boundingRect();
-        painter.drawPath(letter.translated(35.5 - lb.width() / 2, 33));
-        painter.drawPath(ArtStyle::Suit(suit, QRectF(29.5, 65, 12, 13)));
+        painter.setClipping(false);
+        painter.setPen(QPen(trim, 1));
+        painter.drawLine(QPointF(18.5, 48), QPointF(52.5, 48));
     }
     painter.end();
     CutCorners(card);
