@@ -87,6 +87,14 @@ void WindowPainter::Background() {
     QPainterPath strip;
     strip.addRect(QRectF(0, 0, kWindowWidth, kTitleHeight));
     painter.drawPath(strip.intersected(outline));
+    // A faint row of suits between the title buttons, and a gold rule under the strip.
+    for (int i = 0; i < 8; ++i) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(255, 255, 255, 36));
+        painter.drawPath(ArtStyle::Suit(i % 4, QRectF(775 + 19 * i, 11, 13, 15)));
+    }
+    painter.setPen(QPen(QColor(0xE8, 0xC0, 0x50), 1));
+    painter.drawLine(QPointF(5, kTitleHeight - 1.5), QPointF(kWindowWidth - 5, kTitleHeight - 1.5));
     // The game area and the right column under the title strip; the frame shows only as a
     // thin edge around the game area, which the table covers.
     painter.setPen(Qt::NoPen);
