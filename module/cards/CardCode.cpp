@@ -159,9 +159,4 @@ std::string SortChars(std::string_view text, bool ascending) {
     return sorted;
 }
 
-std::string AutoLeadCard(std::string_view hand) {
-    const std::string sorted = SortCards(hand, true);
-    return sorted.empty() ? std::string() : sorted.substr(sorted.size() - 1);
-}
-
 } // namespace VestranoFunc

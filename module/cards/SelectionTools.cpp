@@ -36,4 +36,29 @@ int CompareForDisplay(const TCardInfo &a, const TCardInfo &b, std::string_view o
     return byRank;
 }
 
+std::string CardsInGroupsOf(std::string_view cards, int n) {
+    const TGroupList groups = GroupCards(cards);
+    std::string selected;
+    for (auto group = groups.rbegin(); group != groups.rend(); ++group) {
+        if (static_cast<int>(group->size()) == n)
+            selected += *group;
+    }
+    return selected;
+}
+
+std::string ArrangeByCount(std::string_view cards) {
+    TGroupList groups = GroupCards(SortCards(cards, true));
+    SortGroups(groups, RankOrder);
+    std::string arranged;
+    arranged.reserve(cards.size());
+    for (const std::string &group : groups)
+        arranged += group;
+    return arranged;
+}
+
+std::string AutoLeadCard(std::string_view hand) {
+    const std::string sorted = SortCards(hand, true);
+    return sorted.empty() ? std::string() : sorted.substr(sorted.size() - 1);
+}
+
 } // namespace VestranoFunc
