@@ -12,14 +12,6 @@ constexpr std::uint16_t Bit(int rank) {
     return static_cast<std::uint16_t>(1u << rank);
 }
 
-// The strongest rank of a run: with a 2 among its ranks the groups are ordered king
-// down to ace (ace low), otherwise ace first.
-char RunTop(std::uint16_t mask) {
-    if ((mask & Bit(AceRank)) && !(mask & Bit(TwoRank)))
-        return 'A';
-    return Tables::RankLetterOfRank[std::bit_width(mask) - 1];
-}
-
 char SingleRankLetter(std::uint16_t mask) {
     return Tables::RankLetterOfRank[std::countr_zero(mask)];
 }
@@ -34,6 +26,21 @@ bool CountRanks(std::string_view cards, RankCounts &counts) {
         counts.Add(rank);
     }
     return true;
+}
+
+// With a 2 among its ranks a run's groups are ordered king down to ace (ace low),
+// otherwise ace first.
+char RunTop(std::uint16_t mask) {
+    if ((mask & Bit(AceRank)) && !(mask & Bit(TwoRank)))
+        return 'A';
+    return Tables::RankLetterOfRank[std::bit_width(mask) - 1];
+}
+
+std::uint16_t RunWindow(int start, int length) {
+    std::uint16_t mask = 0;
+    for (int position = start; position < start + length && position <= RunPositions; ++position)
+        mask |= Bit(position == 1 || position == RunPositions ? AceRank : RunPositions - position);
+    return mask;
 }
 
 bool IsRun(std::uint16_t mask) {
