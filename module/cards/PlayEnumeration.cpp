@@ -12,7 +12,6 @@
 #include "cards/VestranoFunc.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace VestranoFunc {
 
@@ -28,8 +27,9 @@ constexpr int MaxBombSize = 12;
 // Open-addressing set of non-zero 64-bit keys.
 class KeySet {
 public:
-    KeySet()
-        : m_slots(1024, 0) {}
+    // slots: a power of two.
+    explicit KeySet(std::size_t slots)
+        : m_slots(slots, 0) {}
 
     bool Insert(std::uint64_t key) {
         if ((m_size + 1) * 2 > m_slots.size())
@@ -89,7 +89,9 @@ public:
         , m_codes(codes)
         , m_previous(previous)
         , m_plays(plays)
-        , m_jokers(hand.Count[SmallJokerRank] + hand.Count[BigJokerRank]) {}
+        , m_jokers(hand.Count[SmallJokerRank] + hand.Count[BigJokerRank])
+        , m_wantedTypes(WantedTypes(previous))
+        , m_searched(previous == nullptr ? LeadCores : FollowCores) {}
 
     void Run() {
         JokerOnlyPlays();
@@ -101,6 +103,22 @@ public:
     }
 
 private:
+    // Room for the cores searched: a free lead of a full hand with four jokers searches a
+    // few thousand, a follow a few dozen.
+    static constexpr std::size_t LeadCores = 8192;
+    static constexpr std::size_t FollowCores = 512;
+
+    // The joker candidates worth building: following, only the type on the table and
+    // bombs, and the triples-with-pairs completion that may also return runs.
+    static unsigned WantedTypes(const PlayShape *previous) {
+        if (previous == nullptr)
+            return AllPlayTypes;
+        unsigned types = 1u << ptBomb | 1u << previous->Type;
+        if (previous->Type >= ptPairRun && previous->Type <= ptTriplesWithPairs)
+            types |= 1u << ptTriplesWithPairs;
+        return types;
+    }
+
     // Whether a play of this type and size could pass the play check at all.
     bool Wanted(TPlayType type, int size) const {
         if (m_previous == nullptr)
@@ -121,27 +139,38 @@ private:
     }
 
     template <class Visit> void ForEachShape(Visit &&visit) {
-        for (int rank = 0; rank < LetterCount; ++rank) {
-            for (int size = 1; size <= MaxBombSize; ++size) {
-                const TPlayType type = size == 1   ? ptSingle
-                                       : size == 2 ? ptPair
-                                       : size == 3 ? ptTriple
-                                                   : ptBomb;
+        for (int size = 1; size <= MaxBombSize; ++size) {
+            const TPlayType type = size == 1   ? ptSingle
+                                   : size == 2 ? ptPair
+                                   : size == 3 ? ptTriple
+                                               : ptBomb;
+            if (!Wanted(type, size))
+                continue;
+            for (int rank = 0; rank < LetterCount; ++rank)
                 Emit(visit, type, {{1u << rank, size}});
-            }
-            for (int pair = 0; pair < LetterCount; ++pair) {
-                if (pair != rank)
-                    Emit(visit, ptTripleWithPair, {{1u << rank, 3}, {1u << pair, 2}});
+        }
+        if (Wanted(ptTripleWithPair, 5)) {
+            for (int triple = 0; triple < LetterCount; ++triple) {
+                for (int pair = 0; pair < LetterCount; ++pair) {
+                    if (pair != triple)
+                        Emit(visit, ptTripleWithPair, {{1u << triple, 3}, {1u << pair, 2}});
+                }
             }
         }
-        for (int start = 1; start <= 10; ++start)
-            Emit(visit, ptStraight, {{RunWindow(start, 5), 1}});
+        if (Wanted(ptStraight, 5)) {
+            for (int start = 1; start <= 10; ++start)
+                Emit(visit, ptStraight, {{RunWindow(start, 5), 1}});
+        }
         for (int length = 2; length <= 13; ++length) {
+            if (!Wanted(ptPairRun, 2 * length))
+                continue;
             // The two windows of thirteen ranks hold the same ranks.
             for (int start = 1; start <= (length == 13 ? 1 : 15 - length); ++start)
                 Emit(visit, ptPairRun, {{RunWindow(start, length), 2}});
         }
         for (int length = 2; length <= 9; ++length) {
+            if (!Wanted(ptTripleRun, 3 * length))
+                continue;
             for (int start = 1; start <= 15 - length; ++start)
                 Emit(visit, ptTripleRun, {{RunWindow(start, length), 3}});
         }
@@ -166,11 +195,6 @@ private:
 
     template <class Visit>
     void Emit(Visit &visit, TPlayType type, std::initializer_list<Part> parts) {
-        int size = 0;
-        for (const Part &part : parts)
-            size += std::popcount(part.Mask) * part.Times;
-        if (!Wanted(type, size))
-            return;
         LetterShape shape;
         shape.Type = type;
         for (const Part &part : parts)
@@ -245,11 +269,11 @@ private:
         if (!m_searched.Insert(key))
             return;
         const TCardString core = CardsOf(m_core);
-        InterpretationList list;
-        Interpret(core.View(), jokers, m_previous, list);
+        InterpretationList &list = m_list;
+        Interpret(core.View(), jokers, m_previous, list, m_wantedTypes);
         for (int i = 0; i < list.Count; ++i) {
             const TCardString &faces = list.Items[i].Faces;
-            if (!Accepted(ShapeOf(faces.View())) || SameFacesListed(list, i))
+            if (!Accepted(list.Items[i].Shape) || SameFacesListed(list, i))
                 continue;
             const int small = m_hand.Count[SmallJokerRank];
             const int big = m_hand.Count[BigJokerRank];
@@ -265,9 +289,8 @@ private:
 
     // An earlier entry of the list with faces of the same ranks is the same play.
     static bool SameFacesListed(const InterpretationList &list, int index) {
-        const std::string ranks = SortChars(CardsToRanks(list.Items[index].Faces.View()), true);
         for (int i = 0; i < index; ++i) {
-            if (SortChars(CardsToRanks(list.Items[i].Faces.View()), true) == ranks)
+            if (list.Items[i].FacesRanks.Count == list.Items[index].FacesRanks.Count)
                 return true;
         }
         return false;
@@ -289,7 +312,9 @@ private:
     const PlayShape *m_previous;
     std::vector<TPlayOption> &m_plays;
     int m_jokers;
+    unsigned m_wantedTypes;
     KeySet m_searched;
+    InterpretationList m_list;
     std::array<int, LetterCount> m_least{};
     std::array<int, LetterCount> m_core{};
 };
@@ -298,6 +323,7 @@ private:
 
 std::vector<TPlayOption> EnumeratePlays(std::string_view hand, std::string_view previous) {
     std::vector<TPlayOption> plays;
+    plays.reserve(previous.empty() ? 4096 : 256);
     std::array<int, CardCount> copies{};
     RankCounts counts;
     std::array<std::string, RankCount> codes;

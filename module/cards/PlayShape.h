@@ -11,6 +11,7 @@
 namespace VestranoFunc::Detail {
 
 inline constexpr int RankCount = 15;
+inline constexpr int LetterCount = 13;
 inline constexpr int AceRank = 0;
 inline constexpr int TwoRank = 1;
 inline constexpr int KingRank = 12;
