@@ -14,14 +14,17 @@ namespace {
 class CandidateBuilder {
 public:
     CandidateBuilder(std::string_view core, int jokers, const PlayShape *previous,
-                     Detail::InterpretationList &list)
+                     Detail::InterpretationList &list, unsigned wantedTypes)
         : m_core(core)
         , m_jokers(jokers)
         , m_size(static_cast<int>(core.size()) + jokers)
         , m_previous(previous)
-        , m_list(list) {
-        Detail::RankCounts counts;
-        Detail::CountRanks(core, counts);
+        , m_list(list)
+        , m_wanted(wantedTypes) {
+        Detail::CountRanks(core, m_counts);
+        for (int rank = 0; rank < Detail::LetterCount; ++rank)
+            m_letters[rank] = m_counts.Count[rank];
+        const Detail::RankCounts &counts = m_counts;
         for (int rank = 0; rank < Detail::RankCount; ++rank) {
             const int count = counts.Count[rank];
             if (count == 0)
@@ -171,22 +174,30 @@ private:
         m_second = RankLetterOfRank[ranks[firstIsA ? 1 : 0]];
     }
 
-    void Offer(const TCardString &candidate, TPlayType type) {
+    // Whether a candidate of this type is built at all; it counts as built either way.
+    bool Builds(TPlayType type) {
         m_list.Last = type;
+        return (m_wanted >> type & 1u) != 0;
+    }
+
+    void Offer(const TCardString &candidate, const Detail::RankCounts &ranks, TPlayType type) {
         if (candidate.Empty())
             return;
+        const PlayShape shape = Detail::ShapeOf(ranks);
         const bool listed =
-            m_previous == nullptr
-                ? type != ptInvalid
-                : Detail::Compare(Detail::ShapeOf(candidate.View()), *m_previous) > 0;
+            m_previous == nullptr ? type != ptInvalid : Detail::Compare(shape, *m_previous) > 0;
         if (listed && m_list.Count < static_cast<int>(m_list.Items.size()))
-            m_list.Items[m_list.Count++] = {candidate, type};
+            m_list.Items[m_list.Count++] = {candidate, ranks, shape, type};
     }
 
     void Repeated(char letter, TPlayType type) {
+        if (!Builds(type))
+            return;
         TCardString candidate;
         candidate.Append(static_cast<std::size_t>(m_size), letter);
-        Offer(candidate, type);
+        Detail::RankCounts ranks;
+        ranks.Add(At(CardRanks, letter), m_size);
+        Offer(candidate, ranks, type);
     }
 
     void Bomb() {
@@ -194,29 +205,55 @@ private:
             Repeated(RankOf(m_core.front()), ptBomb);
     }
 
+    // The wanted ranks, triple's three times and then the pair's twice, less the ranks the
+    // core has (two ranks only), appended to the core.
     void TripleWithPair(char triple, char pair) {
-        const std::string wanted{triple, triple, triple, pair, pair};
+        if (!Builds(ptTripleWithPair))
+            return;
         TCardString candidate(m_core);
-        candidate.Append(RemoveCards(wanted, CardsToRanks(m_core)));
-        Offer(candidate, ptTripleWithPair);
+        Detail::RankCounts ranks = m_counts;
+        const auto want = [&](char letter, int times) {
+            const int rank = At(CardRanks, letter);
+            for (int k = m_counts.Count[rank]; k < times; ++k) {
+                candidate.Append(letter);
+                ranks.Add(rank);
+            }
+        };
+        want(triple, 3);
+        want(pair, 2);
+        Offer(candidate, ranks, ptTripleWithPair);
     }
 
-    void Completed(const std::string &filled, TPlayType type) { Offer(TCardString(filled), type); }
-
-    void PairRun(int pairs) { Completed(FillPairRun(pairs, m_core, m_jokers), ptPairRun); }
-    void TripleRun(int triples) {
-        Completed(FillTripleRun(triples, m_core, m_jokers), ptTripleRun);
+    void Run(int length, int times, TPlayType type) {
+        if (!Builds(type))
+            return;
+        const int start = Detail::FirstFittingWindow(length, times, m_letters, m_jokers);
+        if (start == 0)
+            return;
+        TCardString candidate(m_core);
+        Detail::AppendMissing(start, length, times, m_letters, candidate);
+        Detail::RankCounts ranks = m_counts;
+        for (std::size_t i = m_core.size(); i < candidate.Size(); ++i)
+            ranks.Add(candidate.View()[i] - 'A');
+        Offer(candidate, ranks, type);
     }
-    void Straight() { Completed(FillStraight(5, m_core, m_jokers), ptStraight); }
+
+    void PairRun(int pairs) { Run(pairs, 2, ptPairRun); }
+    void TripleRun(int triples) { Run(triples, 3, ptTripleRun); }
+    void Straight() { Run(5, 1, ptStraight); }
 
     void TriplesWithPairs() {
+        if (!Builds(ptTriplesWithPairs))
+            return;
         const TCardString letters = Detail::TriplesWithPairsLetters(m_core, m_previous, m_jokers);
-        TCardString candidate;
-        if (!letters.Empty()) {
-            candidate.Append(m_core);
-            candidate.Append(letters.View());
-        }
-        Offer(candidate, ptTriplesWithPairs);
+        if (letters.Empty())
+            return;
+        TCardString candidate(m_core);
+        candidate.Append(letters.View());
+        Detail::RankCounts ranks = m_counts;
+        for (const char letter : letters.View())
+            ranks.Add(letter - 'A');
+        Offer(candidate, ranks, ptTriplesWithPairs);
     }
 
     std::string_view m_core;
@@ -224,6 +261,9 @@ private:
     int m_size;
     const PlayShape *m_previous;
     Detail::InterpretationList &m_list;
+    unsigned m_wanted;
+    Detail::RankCounts m_counts;
+    Detail::LetterCounts m_letters{};
     int m_groups = 0;
     int m_longest = 0;
     char m_first = 0;
@@ -235,10 +275,10 @@ private:
 namespace Detail {
 
 void Interpret(std::string_view core, int jokers, const PlayShape *previous,
-               InterpretationList &list) {
+               InterpretationList &list, unsigned wantedTypes) {
     list.Count = 0;
     list.Last = ptInvalid;
-    CandidateBuilder(core, jokers, previous, list).Build();
+    CandidateBuilder(core, jokers, previous, list, wantedTypes).Build();
 }
 
 } // namespace Detail

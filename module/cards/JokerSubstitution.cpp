@@ -14,75 +14,21 @@ using Detail::RankCounts;
 
 namespace {
 
-constexpr int LetterCount = 13;
-constexpr int RunLength = 14; // RunOrder: the ace at both ends
+using Detail::LetterCount;
+constexpr int RunLength = Detail::RunPositions;
 constexpr int MaxJokersInTriplesWithPairs = 3;
 
-// The rank (0 ace .. 12 king) at a 1-based position of RunOrder.
-constexpr int RankAtPosition(int position) {
-    return position == 1 || position == RunLength ? 0 : RunLength - position;
-}
+using Detail::LetterCounts;
+using Detail::RankAtPosition;
 
-// Counts of the rank letters "A".."M" among the ranks of a string; other bytes (jokers,
-// non-cards) never match a letter of a sequence.
-std::array<int, LetterCount> LetterCounts(std::string_view cards) {
-    std::array<int, LetterCount> counts{};
-    for (const char c : cards) {
-        const char letter = RankOf(c);
-        if (letter >= 'A' && letter <= 'M')
-            ++counts[letter - 'A'];
-    }
-    return counts;
-}
-
-// The run builders: the first window of RunOrder from the top whose ranks, each written
-// perWindowRank times, lack exactly `jokers` of the core's ranks. Returns the letters that
-// are missing (in window order), or nothing.
-struct RunFit {
-    bool Found = false;
-    std::string Missing;
-};
-
-RunFit FitRun(int length, int times, std::string_view core, int jokers) {
-    RunFit fit;
-    const std::array<int, LetterCount> have = LetterCounts(core);
-    const int span = std::max(length, 0);
-    const int perRank = std::max(times, 0);
-    for (int start = 1; start <= RunLength + 1 - span; ++start) {
-        const int end = std::min(start + span - 1, RunLength);
-        std::array<int, LetterCount> wanted{};
-        int wantedTotal = 0;
-        for (int position = start; position <= end; ++position) {
-            wanted[RankAtPosition(position)] += perRank;
-            wantedTotal += perRank;
-        }
-        int matched = 0;
-        for (int letter = 0; letter < LetterCount; ++letter)
-            matched += std::min(wanted[letter], have[letter]);
-        if (wantedTotal - matched != jokers)
-            continue;
-        // Removing the core's ranks from the wanted string deletes, per letter, its first
-        // occurrences; what is left is written in window order.
-        std::array<int, LetterCount> skip{};
-        for (int letter = 0; letter < LetterCount; ++letter)
-            skip[letter] = std::min(wanted[letter], have[letter]);
-        fit.Found = true;
-        for (int position = start; position <= end; ++position) {
-            const int rank = RankAtPosition(position);
-            for (int k = 0; k < perRank; ++k) {
-                if (skip[rank] > 0)
-                    --skip[rank];
-                else
-                    fit.Missing.push_back(RankLetterOfRank[rank]);
-            }
-        }
-        return fit;
-    }
-    return fit;
-}
-
-std::string CompletedOrEmpty(std::string_view core, const RunFit &fit) {
-    return fit.Found ? std::string(core) + fit.Missing : std::string();
+std::string Completed(std::string_view core, int length, int times, int jokers) {
+    const LetterCounts have = Detail::CountLetters(core);
+    const int start = Detail::FirstFittingWindow(length, times, have, jokers);
+    if (start == 0)
+        return {};
+    std::string filled(core);
+    Detail::AppendMissing(start, length, times, have, filled);
+    return filled;
 }
 
 // ---- Triples with pairs ------------------------------------------------------------------
@@ -97,7 +43,7 @@ struct SearchBase {
 };
 
 bool MakeSearchBase(std::string_view core, SearchBase &base) {
-    const std::array<int, LetterCount> have = LetterCounts(core);
+    const LetterCounts have = Detail::CountLetters(core);
     const int aces = have[0];
     const int topAces = std::clamp(aces - 3, 0, 3);
     const int bottomAces = std::min(aces, 3);
@@ -272,7 +218,10 @@ private:
             for (int k = 0; k < m_added[rank]; ++k)
                 positions[size++] = LatestPosition(rank);
         }
-        std::sort(positions.begin(), positions.begin() + size, std::greater<>());
+        for (int i = 1; i < size; ++i) {
+            for (int j = i; j > 0 && positions[j - 1] < positions[j]; --j)
+                std::swap(positions[j - 1], positions[j]);
+        }
         if (m_bestSize == 0 ||
             std::lexicographical_compare(m_best.begin(), m_best.begin() + size, positions.begin(),
                                          positions.begin() + size)) {
@@ -297,6 +246,35 @@ private:
 
 namespace Detail {
 
+LetterCounts CountLetters(std::string_view cards) {
+    LetterCounts counts{};
+    for (const char c : cards) {
+        const char letter = RankOf(c);
+        if (letter >= 'A' && letter <= 'M')
+            ++counts[letter - 'A'];
+    }
+    return counts;
+}
+
+int FirstFittingWindow(int length, int times, const LetterCounts &have, int jokers) {
+    const int span = std::max(length, 0);
+    const int perRank = std::max(times, 0);
+    for (int start = 1; start <= RunLength + 1 - span; ++start) {
+        const int end = std::min(start + span - 1, RunLength);
+        int unmatched = 0;
+        LetterCounts left = have;
+        for (int position = start; position <= end; ++position) {
+            int &count = left[RankAtPosition(position)];
+            const int used = std::min(count, perRank);
+            count -= used;
+            unmatched += perRank - used;
+        }
+        if (unmatched == jokers)
+            return start;
+    }
+    return 0;
+}
+
 TCardString TriplesWithPairsLetters(std::string_view core, const PlayShape *previous, int jokers) {
     SearchBase base;
     if (jokers < 1 || jokers > MaxJokersInTriplesWithPairs || !MakeSearchBase(core, base))
@@ -309,15 +287,15 @@ TCardString TriplesWithPairsLetters(std::string_view core, const PlayShape *prev
 } // namespace Detail
 
 std::string FillPairRun(int pairs, std::string_view core, int jokers) {
-    return CompletedOrEmpty(core, FitRun(pairs, 2, core, jokers));
+    return Completed(core, pairs, 2, jokers);
 }
 
 std::string FillTripleRun(int triples, std::string_view core, int jokers) {
-    return CompletedOrEmpty(core, FitRun(triples, 3, core, jokers));
+    return Completed(core, triples, 3, jokers);
 }
 
 std::string FillStraight(int length, std::string_view core, int jokers) {
-    return CompletedOrEmpty(core, FitRun(length, 1, core, jokers));
+    return Completed(core, length, 1, jokers);
 }
 
 std::string FillTriplesWithPairs(std::string_view core, std::string_view previous, int jokers) {

@@ -47,8 +47,14 @@ std::string Joined(const TGroupList &groups, std::string_view separator) {
 
 // The groups, joined and fenced with ",", occur in the sequence written count times.
 bool InSequencePattern(const TGroupList &groups, int count) {
-    const std::string pattern = "," + RepeatEach(RunOrder, count, ",") + ",";
-    return pattern.find("," + Joined(groups, ",") + ",") != std::string::npos;
+    const auto fenced = [](const std::string &text) {
+        std::string result(1, ',');
+        result += text;
+        result += ',';
+        return result;
+    };
+    return fenced(RepeatEach(RunOrder, count, ",")).find(fenced(Joined(groups, ","))) !=
+           std::string::npos;
 }
 
 TGroupList GroupsOfLength(const TGroupList &groups, std::size_t length) {

@@ -2,6 +2,7 @@
 
 #include "cards/CardTables.h"
 
+#include <array>
 #include <bit>
 
 namespace VestranoFunc::Detail {
@@ -10,14 +11,6 @@ namespace {
 
 constexpr std::uint16_t Bit(int rank) {
     return static_cast<std::uint16_t>(1u << rank);
-}
-
-// The strongest rank of a run: with a 2 among its ranks the groups are ordered king
-// down to ace (ace low), otherwise ace first.
-char RunTop(std::uint16_t mask) {
-    if ((mask & Bit(AceRank)) && !(mask & Bit(TwoRank)))
-        return 'A';
-    return Tables::RankLetterOfRank[std::bit_width(mask) - 1];
 }
 
 char SingleRankLetter(std::uint16_t mask) {
@@ -36,6 +29,21 @@ bool CountRanks(std::string_view cards, RankCounts &counts) {
     return true;
 }
 
+// With a 2 among its ranks a run's groups are ordered king down to ace (ace low),
+// otherwise ace first.
+char RunTop(std::uint16_t mask) {
+    if ((mask & Bit(AceRank)) && !(mask & Bit(TwoRank)))
+        return 'A';
+    return Tables::RankLetterOfRank[std::bit_width(mask) - 1];
+}
+
+std::uint16_t RunWindow(int start, int length) {
+    std::uint16_t mask = 0;
+    for (int position = start; position < start + length && position <= RunPositions; ++position)
+        mask |= Bit(position == 1 || position == RunPositions ? AceRank : RunPositions - position);
+    return mask;
+}
+
 bool IsRun(std::uint16_t mask) {
     if (mask == 0 || (mask & JokerRanks))
         return false;
@@ -46,29 +54,34 @@ bool IsRun(std::uint16_t mask) {
     return (shifted & (shifted + 1)) == 0;
 }
 
-PlayShape ShapeOf(const RankCounts &counts) {
+namespace {
+
+// The shape of n cards whose ranks are counted in count (indexed by rank); present has a
+// bit for every rank counted.
+template <class Count> PlayShape Classify(const Count &count, std::uint16_t present, int n) {
     PlayShape shape;
-    shape.Size = counts.Total;
-    shape.HasTwo = counts.Count[TwoRank] > 0;
-    const int n = counts.Total;
+    shape.Size = n;
+    shape.HasTwo = count[TwoRank] > 0;
     if (n <= 0 || n > static_cast<int>(MaxPlaySize))
         return shape;
     int groups = 0;
     int longest = 0;
-    std::uint16_t present = 0;
+    int pairCount = 0;
+    int tripleCount = 0;
     std::uint16_t pairs = 0;
     std::uint16_t triples = 0;
-    for (int rank = 0; rank < RankCount; ++rank) {
-        const int count = counts.Count[rank];
-        if (count == 0)
-            continue;
+    for (unsigned left = present; left != 0; left &= left - 1) {
+        const int rank = std::countr_zero(left);
+        const int cards = count[rank];
         ++groups;
-        present |= Bit(rank);
-        longest = count > longest ? count : longest;
-        if (count == 2)
+        longest = cards > longest ? cards : longest;
+        if (cards == 2) {
             pairs |= Bit(rank);
-        else if (count == 3)
+            ++pairCount;
+        } else if (cards == 3) {
             triples |= Bit(rank);
+            ++tripleCount;
+        }
     }
     const auto set = [&shape](TPlayType type, char key) {
         shape.Type = type;
@@ -83,8 +96,8 @@ PlayShape ShapeOf(const RankCounts &counts) {
         return allOf(k, m) && IsRun(present);
     };
     const auto triplesWithPairs = [&](int k) {
-        return groups == k && longest == 3 && std::popcount(triples) == std::popcount(pairs) &&
-               IsRun(triples) && IsRun(pairs);
+        return groups == k && longest == 3 && tripleCount == pairCount && IsRun(triples) &&
+               IsRun(pairs);
     };
     if (groups == 1) {
         const char letter = SingleRankLetter(present);
@@ -101,7 +114,7 @@ PlayShape ShapeOf(const RankCounts &counts) {
     }
     switch (n) {
     case 4:
-        if (counts.Count[SmallJokerRank] == 2 && counts.Count[BigJokerRank] == 2)
+        if (count[SmallJokerRank] == 2 && count[BigJokerRank] == 2)
             return set(ptRocket, '1');
         break;
     case 5:
@@ -140,11 +153,30 @@ PlayShape ShapeOf(const RankCounts &counts) {
     return shape;
 }
 
+} // namespace
+
+PlayShape ShapeOf(const RankCounts &counts) {
+    std::uint16_t present = 0;
+    for (int rank = 0; rank < RankCount; ++rank) {
+        if (counts.Count[rank] > 0)
+            present |= Bit(rank);
+    }
+    return Classify(counts.Count, present, counts.Total);
+}
+
 PlayShape ShapeOf(std::string_view cards) {
-    RankCounts counts;
-    if (cards.empty() || cards.size() > MaxPlaySize || !CountRanks(cards, counts))
+    if (cards.empty() || cards.size() > MaxPlaySize)
         return {};
-    return ShapeOf(counts);
+    std::array<std::uint8_t, RankCount> count{};
+    std::uint16_t present = 0;
+    for (const char c : cards) {
+        const std::uint8_t rank = Tables::At(Tables::CardRanks, c);
+        if (rank == Tables::NoRank)
+            return {};
+        ++count[rank];
+        present |= Bit(rank);
+    }
+    return Classify(count, present, static_cast<int>(cards.size()));
 }
 
 int Compare(const PlayShape &play, const PlayShape &previous) {

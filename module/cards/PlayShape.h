@@ -11,6 +11,7 @@
 namespace VestranoFunc::Detail {
 
 inline constexpr int RankCount = 15;
+inline constexpr int LetterCount = 13;
 inline constexpr int AceRank = 0;
 inline constexpr int TwoRank = 1;
 inline constexpr int KingRank = 12;
@@ -49,5 +50,10 @@ int Compare(const PlayShape &play, const PlayShape &previous);
 // True when the ranks in mask (bit = rank) are consecutive in sequence order: ace high
 // unless a 2 is among them, then ace low. Jokers never are.
 bool IsRun(std::uint16_t mask);
+// The strongest rank letter of a run of these ranks, as the groups are ordered.
+char RunTop(std::uint16_t mask);
+// The ranks of `length` consecutive positions of RunOrder from the 1-based `start`.
+std::uint16_t RunWindow(int start, int length);
+inline constexpr int RunPositions = 14;
 
 } // namespace VestranoFunc::Detail

@@ -26,6 +26,7 @@ public:
         if (m_size < Capacity)
             m_chars[m_size++] = c;
     }
+    void push_back(char c) { Append(c); }
     void Append(std::string_view text) {
         for (const char c : text)
             Append(c);

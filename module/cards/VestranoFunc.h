@@ -5,6 +5,8 @@
 // may hold one code more than once (two decks). The functions never throw on any byte
 // string; "nothing" is reported as an empty string, false, ptInvalid or 0.
 
+#include "cards/TCardString.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -163,11 +165,13 @@ std::string AutoLeadCard(std::string_view hand);
 // ---- Legal plays -------------------------------------------------------------------------
 
 struct TPlayOption {
-    std::string Cards; // taken from the hand
-    std::string Faces; // what they stand for: Cards, or a joker interpretation
+    TCardString Cards; // taken from the hand
+    TCardString Faces; // what they stand for: Cards, or a joker interpretation
 };
 
-// Every distinct play the holder of hand can make against previous (empty: free lead).
+// Every distinct play the holder of hand can make against previous (empty: free lead):
+// two options are the same play when their cards and their faces hold the same ranks.
+// A string that is not a hand (a byte that is no card, three copies of a card) has none.
 std::vector<TPlayOption> EnumeratePlays(std::string_view hand, std::string_view previous);
 // True when faces is a form in which cards may be played: cards themselves when they hold
 // no joker or only jokers, otherwise one of their joker interpretations.
