@@ -141,7 +141,8 @@ std::vector<std::string> TLovelyChat::WrapLine(std::string_view line, int column
         pieces.emplace_back(rest.substr(0, cut));
         rest.remove_prefix(cut);
     }
-    pieces.emplace_back(rest);
+    if (!rest.empty() || pieces.empty())
+        pieces.emplace_back(rest);
     return pieces;
 }
 

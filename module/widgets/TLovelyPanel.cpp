@@ -94,6 +94,9 @@ void TLovelyPanel::SetCaption(const QString &caption) {
 }
 
 void TLovelyPanel::paintEvent(QPaintEvent *) {
+    // A panel resized while hidden gets its resize event only when shown.
+    if (m_background.size() != size())
+        RebuildBackground();
     QPainter painter(this);
     if (!m_background.isNull())
         painter.drawImage(0, 0, m_background);
@@ -209,10 +212,16 @@ void TLovelyPanel::RebuildShape() {
                                std::abs(qBlue(pixel) - keyBlue);
         return difference / 3 <= m_transparentSpace;
     };
-    std::vector<QRect> runs;
+    // Rows with the same runs as the row above extend that band, which keeps the region
+    // as small as the skin allows.
+    std::vector<QRect> bands;
+    std::vector<std::pair<int, int>> previousRuns;
+    std::vector<std::pair<int, int>> runs;
+    size_t bandStart = 0;
     const int panelWidth = m_background.width();
     for (int y = 0; y < m_background.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(m_background.constScanLine(y));
+        runs.clear();
         int x = 0;
         while (x < panelWidth) {
             while (x < panelWidth && isKey(line[x]))
@@ -221,10 +230,19 @@ void TLovelyPanel::RebuildShape() {
             while (x < panelWidth && !isKey(line[x]))
                 ++x;
             if (x > start)
-                runs.emplace_back(start, y, x - start, 1);
+                runs.emplace_back(start, x - start);
         }
+        if (!runs.empty() && runs == previousRuns) {
+            for (size_t i = bandStart; i < bands.size(); ++i)
+                bands[i].setHeight(bands[i].height() + 1);
+        } else {
+            bandStart = bands.size();
+            for (const auto &[start, length] : runs)
+                bands.emplace_back(start, y, length, 1);
+        }
+        std::swap(previousRuns, runs);
     }
-    m_shape.setRects(runs.data(), static_cast<int>(runs.size()));
+    m_shape.setRects(bands.data(), static_cast<int>(bands.size()));
     setMask(m_shape.isEmpty() ? NothingVisible : m_shape);
 }
 
