@@ -29,13 +29,25 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// True when line[at] is the first byte of a two-byte character, counting characters
-// from the start of the line.
-bool StartsTwoByteCharacter(std::string_view line, size_t at) {
-    size_t i = 0;
-    while (i < at)
-        i += Gbk::IsLeadByte(static_cast<unsigned char>(line[i])) ? 2 : 1;
-    return i == at && at + 1 < line.size() && Gbk::IsLeadByte(static_cast<unsigned char>(line[at]));
+// Where the piece that may hold at most `limit` bytes of `rest` ends: one byte early when
+// its last byte starts a two-byte character, otherwise before the first "/" among its last
+// four bytes, otherwise after `limit` bytes. Characters are counted from the start of
+// `rest`, so a trail byte is never taken for a lead byte or a "/".
+size_t PieceEnd(std::string_view rest, size_t limit) {
+    const size_t last = limit - 1;
+    const size_t window = last >= 3 ? last - 3 : 0;
+    size_t slash = std::string_view::npos;
+    size_t at = 0;
+    while (at <= last) {
+        const bool twoBytes =
+            Gbk::IsLeadByte(static_cast<unsigned char>(rest[at])) && at + 1 < rest.size();
+        if (at == last && twoBytes)
+            return last;
+        if (at >= window && rest[at] == '/' && slash == std::string_view::npos)
+            slash = at;
+        at += twoBytes ? 2 : 1;
+    }
+    return slash != std::string_view::npos ? slash : limit;
 }
 
 size_t FirstCharacterLength(std::string_view line) {
@@ -124,18 +136,7 @@ std::vector<std::string> TLovelyChat::WrapLine(std::string_view line, int column
     std::vector<std::string> pieces;
     std::string_view rest = line;
     while (rest.size() > limit) {
-        const size_t last = limit - 1;
-        size_t cut = limit;
-        if (StartsTwoByteCharacter(rest, last)) {
-            cut = last;
-        } else {
-            for (size_t i = last >= 3 ? last - 3 : 0; i <= last; ++i) {
-                if (rest[i] == '/') {
-                    cut = i;
-                    break;
-                }
-            }
-        }
+        size_t cut = PieceEnd(rest, limit);
         if (cut == 0)
             cut = FirstCharacterLength(rest);
         pieces.emplace_back(rest.substr(0, cut));

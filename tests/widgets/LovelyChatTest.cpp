@@ -7,8 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -59,6 +63,33 @@ TEST(LovelyChatWrap, AlwaysMakesProgress) {
     EXPECT_EQ(TLovelyChat::WrapLine("ab", 0), (Pieces{"a", "b"}));
     const std::string han = "中文"_gbk;
     EXPECT_EQ(TLovelyChat::WrapLine(han, 1), (Pieces{han.substr(0, 2), han.substr(2)}));
+}
+
+// Whatever the bytes, the pieces put back together are the line, each piece fits (or is a
+// single character), and no piece ends inside a two-byte character.
+TEST(LovelyChatWrap, PiecesRebuildAnyLineFromWholeCharacters) {
+    std::mt19937 random(20260509);
+    const std::string alphabet = "ab/0123456789 "s + "中文"_gbk + "\x81\xFE\x40"s;
+    for (int round = 0; round < 3000; ++round) {
+        std::string line(random() % 80, ' ');
+        for (char &c : line)
+            c = alphabet[random() % alphabet.size()];
+        const int columns = int(random() % 32);
+        const Pieces pieces = TLovelyChat::WrapLine(line, columns);
+        std::string joined;
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            const std::string &piece = pieces[i];
+            joined += piece;
+            EXPECT_TRUE(piece.size() <= size_t(std::max(columns, 1)) ||
+                        Gbk::CharacterCount(piece) == 1)
+                << line << " / " << columns;
+            if (i + 1 < pieces.size()) {
+                EXPECT_EQ(Gbk::SafePrefixLength(joined, joined.size()), joined.size())
+                    << line << " / " << columns;
+            }
+        }
+        ASSERT_EQ(joined, line) << columns;
+    }
 }
 
 class LovelyChatTest : public testing::Test {
