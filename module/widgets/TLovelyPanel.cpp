@@ -94,9 +94,6 @@ void TLovelyPanel::SetCaption(const QString &caption) {
 }
 
 void TLovelyPanel::paintEvent(QPaintEvent *) {
-    // A panel resized while hidden gets its resize event only when shown.
-    if (m_background.size() != size())
-        RebuildBackground();
     QPainter painter(this);
     if (!m_background.isNull())
         painter.drawImage(0, 0, m_background);

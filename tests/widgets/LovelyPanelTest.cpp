@@ -57,7 +57,6 @@ TEST(LovelyPanel, StretchesTheCentreRowAndColumn) {
                 << x << "," << y;
 
     panel.resize(30, 20);
-    QApplication::processEvents();
     EXPECT_EQ(panel.Background().size(), QSize(30, 20)) << "rebuilt on resize";
     EXPECT_EQ(panel.Background().pixel(29, 19), SkinColor(4, 4));
     panel.SetCenterX(99);
