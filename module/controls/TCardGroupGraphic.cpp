@@ -338,10 +338,12 @@ void TCardGroupGraphic::mouseReleaseEvent(QMouseEvent *event) {
     PassOnIfMissed(event, event->position().toPoint());
 }
 
+// Qt delivers the second press of a double click as this event alone, as the host does:
+// the double click first, then the press.
 void TCardGroupGraphic::mouseDoubleClickEvent(QMouseEvent *event) {
-    // The press of the second click has already run MouseDown; this is the double click.
     if (event->button() == Qt::LeftButton)
         DblClick();
+    MouseDown(event);
     PassOnIfMissed(event, event->position().toPoint());
 }
 

@@ -79,6 +79,14 @@ protected:
         Press(VisiblePointOf(card));
         Release(VisiblePointOf(card));
     }
+    // What Qt delivers for a double click: the second press comes as the double click.
+    void DoubleClick(int card) {
+        const QPoint at = VisiblePointOf(card);
+        Press(at);
+        Release(at);
+        Send(QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+        Release(at);
+    }
 
     std::unique_ptr<RecordingTable> table;
     TCardGroupGraphic *hand = nullptr;

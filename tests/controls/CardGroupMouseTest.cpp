@@ -187,20 +187,31 @@ TEST_F(CardGroupMouse, EventsBetweenSpacedCardsReachTheTable) {
     EXPECT_TRUE(table->Events.empty()) << "events on a card stay with the hand";
 }
 
-TEST_F(CardGroupMouse, DoubleClickEventRunsTheHandlerFlagged) {
-    bool flagged = false;
+TEST_F(CardGroupMouse, DoubleClickRunsTheHandlerFlaggedAndTogglesOnce) {
+    int flagged = 0;
     hand->OnDblClick = [&](TCardGroupGraphic *sender) {
-        flagged = sender->InDoubleClick();
+        flagged += sender->InDoubleClick();
     };
-    Send(QEvent::MouseButtonDblClick, VisiblePointOf(1), Qt::LeftButton, Qt::LeftButton);
-    EXPECT_TRUE(flagged);
+    DoubleClick(1);
+    EXPECT_EQ(hand->SelectedCards(), "B");
+    EXPECT_EQ(flagged, 1) << "raised once inside DblClick";
     EXPECT_FALSE(hand->InDoubleClick());
     EXPECT_TRUE(table->Events.empty());
+
+    Advance(DoubleClickTime() + 1);
+    DoubleClick(1);
+    EXPECT_EQ(hand->SelectedCards(), "") << "a later double click lowers it again";
 
     hand->SetCardSpacing(80);
     Send(QEvent::MouseButtonDblClick, QPoint(75, 50), Qt::LeftButton, Qt::LeftButton);
     ASSERT_EQ(table->Events.size(), 1u);
     EXPECT_EQ(table->Events[0].Type, QEvent::MouseButtonDblClick);
+}
+
+TEST_F(CardGroupMouse, DoubleClickIsReportedTwiceAfterRaisingACard) {
+    DoubleClick(4);
+    EXPECT_EQ(doubleClicks, 2) << "by DblClick, then by the press it stands for";
+    EXPECT_EQ(selectedEvents, 1);
 }
 
 TEST_F(CardGroupMouse, HitTestPrefersTheLaterCard) {
