@@ -2,16 +2,18 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 #include <functional>
+
+class QPainter;
 
 // A skinned, windowed panel: the base of every room panel. The skin picture is
 // stretched as a nine-part grid into a background bitmap of the panel's size, the
 // panel's shape follows the skin's non-key pixels, and a caption is drawn in the
 // title rectangle.
-class TLovelyPanel : public QWidget
-{
+class TLovelyPanel : public QWidget {
     Q_OBJECT
 
 public:
@@ -62,15 +64,28 @@ public:
 
     // The background bitmap as last rebuilt.
     const QImage &Background() const { return m_background; }
+    // The window shape as last rebuilt: the background's pixels that are not the key
+    // colour. Meaningful only while IsShaped() is true; otherwise the panel keeps its
+    // rectangle.
+    const QRegion &WindowShape() const { return m_shape; }
+    bool IsShaped() const { return m_shaped; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
     // Rebuilds the background bitmap and the window shape.
     virtual void RebuildBackground();
 
 private:
+    void StretchPicture();
+    void RebuildShape();
+    void DrawTitle(QPainter &painter) const;
+
     QImage m_picture;
     QImage m_background;
     int m_centerX = 0;
@@ -86,4 +101,9 @@ private:
     int m_transparentSpace = 0;
     int m_lifeCount = 0;
     bool m_lockedPoint = true;
+    QRegion m_shape;
+    bool m_shaped = false;
+    bool m_dragging = false;
+    QPointF m_dragStartGlobal;
+    QPoint m_dragStartPos;
 };

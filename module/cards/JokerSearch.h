@@ -1,0 +1,71 @@
+#pragma once
+// The joker search on a selection already split into its core (the cards that are not
+// wild) and the number of wild cards; shared by the public search, the server's check of
+// interpretations and the enumeration of plays (library-internal).
+
+#include "cards/PlayShape.h"
+#include "cards/TCardString.h"
+
+#include <array>
+#include <string_view>
+
+namespace VestranoFunc::Detail {
+
+struct Interpretation {
+    TCardString Faces;
+    RankCounts FacesRanks;
+    PlayShape Shape;
+    TPlayType Type = ptInvalid;
+};
+
+struct InterpretationList {
+    // No selection size builds more than three candidates.
+    std::array<Interpretation, 4> Items;
+    int Count = 0;
+    // The type of the last candidate built, listed or not.
+    TPlayType Last = ptInvalid;
+};
+
+inline constexpr unsigned AllPlayTypes = (1u << PlayTypeCount) - 1;
+
+// previous is nullptr for a free lead. core holds card codes only and is not empty.
+// Candidates of a type outside wantedTypes (bit = type) are neither built nor listed.
+void Interpret(std::string_view core, int jokers, const PlayShape *previous,
+               InterpretationList &list, unsigned wantedTypes = AllPlayTypes);
+
+// Counts of the rank letters "A".."M" among the ranks of a string; other bytes (jokers,
+// non-cards) never match a letter of a sequence.
+using LetterCounts = std::array<int, LetterCount>;
+LetterCounts CountLetters(std::string_view cards);
+
+// The run builders: the 1-based start of the first window of RunOrder from the top whose
+// ranks, each written `times` times, lack exactly `jokers` of the counted letters, or 0.
+int FirstFittingWindow(int length, int times, const LetterCounts &have, int jokers);
+
+// The rank (0 ace .. 12 king) at a 1-based position of RunOrder.
+constexpr int RankAtPosition(int position) {
+    return position == 1 || position == RunPositions ? 0 : RunPositions - position;
+}
+
+// Appends what that window lacks, in window order: removing the letters the core has from
+// the wanted string deletes, per letter, its first occurrences.
+template <class Out>
+void AppendMissing(int start, int length, int times, const LetterCounts &have, Out &out) {
+    LetterCounts skip = have;
+    const int end = start + length - 1 < RunPositions ? start + length - 1 : RunPositions;
+    for (int position = start; position <= end; ++position) {
+        const int rank = RankAtPosition(position);
+        for (int k = 0; k < times; ++k) {
+            if (skip[rank] > 0)
+                --skip[rank];
+            else
+                out.push_back(static_cast<char>('A' + rank));
+        }
+    }
+}
+
+// The letters that complete core to triples with pairs against previous (nullptr: free
+// lead); empty when nothing fits.
+TCardString TriplesWithPairsLetters(std::string_view core, const PlayShape *previous, int jokers);
+
+} // namespace VestranoFunc::Detail

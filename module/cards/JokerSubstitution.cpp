@@ -1,0 +1,316 @@
+// Joker substitution: the plays a selection holding jokers can stand for.
+
+#include "cards/CardTables.h"
+#include "cards/JokerSearch.h"
+#include "cards/VestranoFunc.h"
+
+#include <algorithm>
+
+namespace VestranoFunc {
+
+using namespace Tables;
+using Detail::PlayShape;
+using Detail::RankCounts;
+
+namespace {
+
+using Detail::LetterCount;
+constexpr int RunLength = Detail::RunPositions;
+constexpr int MaxJokersInTriplesWithPairs = 3;
+
+using Detail::LetterCounts;
+using Detail::RankAtPosition;
+
+std::string Completed(std::string_view core, int length, int times, int jokers) {
+    const LetterCounts have = Detail::CountLetters(core);
+    const int start = Detail::FirstFittingWindow(length, times, have, jokers);
+    if (start == 0)
+        return {};
+    std::string filled(core);
+    Detail::AppendMissing(start, length, times, have, filled);
+    return filled;
+}
+
+// ---- Triples with pairs ------------------------------------------------------------------
+
+// The ranks the search starts from: the core's letters from the king down, at most three
+// of each, its aces last (with a fourth to sixth ace also standing before the king).
+struct SearchBase {
+    std::array<int, LetterCount> Counts{};
+    int Total = 0;
+    int Start = 0;
+    int End = 0;
+};
+
+bool MakeSearchBase(std::string_view core, SearchBase &base) {
+    const LetterCounts have = Detail::CountLetters(core);
+    const int aces = have[0];
+    const int topAces = std::clamp(aces - 3, 0, 3);
+    const int bottomAces = std::min(aces, 3);
+    int highest = -1; // highest non-ace rank present
+    int lowest = -1;
+    for (int rank = 1; rank < LetterCount; ++rank) {
+        base.Counts[rank] = std::min(have[rank], 3);
+        base.Total += base.Counts[rank];
+        if (base.Counts[rank] > 0) {
+            highest = rank;
+            lowest = lowest < 0 ? rank : lowest;
+        }
+    }
+    base.Counts[0] = topAces + bottomAces;
+    base.Total += base.Counts[0];
+    if (base.Total == 0)
+        return false;
+    const auto positionOf = [](int rank) {
+        return rank == 0 ? 1 : RunLength - rank;
+    };
+    const int top = topAces > 0 || highest < 0 ? 1 : positionOf(highest);
+    const int bottom = bottomAces > 0 ? 1 : positionOf(lowest);
+    base.Start = std::max(top - 1, 1);
+    base.End = std::min(bottom + 1, RunLength);
+    if (base.End <= 2)
+        base.End = RunLength;
+    return true;
+}
+
+class TriplesWithPairsSearch {
+public:
+    TriplesWithPairsSearch(const SearchBase &base, const PlayShape *previous, int jokers)
+        : m_base(base)
+        , m_previous(previous)
+        , m_jokers(jokers) {}
+
+    // The substituted positions of the last accepted test in loop order, if any.
+    TCardString Run() {
+        if (!ChooseCountRule())
+            return {};
+        for (int rank = 0; rank < LetterCount; ++rank) {
+            m_available[rank] = IsAvailable(rank);
+            m_minimum[rank] = MinimumAdded(rank);
+            if (m_minimum[rank] < 0)
+                return {};
+        }
+        m_suffixMinimum[LetterCount] = 0;
+        for (int rank = LetterCount; rank-- > 0;)
+            m_suffixMinimum[rank] = m_suffixMinimum[rank + 1] + m_minimum[rank];
+        if (m_suffixMinimum[0] > m_jokers)
+            return {};
+        Visit(0, m_jokers);
+        TCardString letters;
+        for (int i = 0; i < m_bestSize; ++i)
+            letters.Append(RunOrder[m_best[i] - 1]);
+        return letters;
+    }
+
+private:
+    // A position of each rank inside the search window, the latest one for the ace.
+    int LatestPosition(int rank) const {
+        if (rank != 0)
+            return RunLength - rank;
+        return m_base.End == RunLength ? RunLength : 1;
+    }
+
+    bool IsAvailable(int rank) const {
+        if (rank == 0)
+            return m_base.Start == 1 || m_base.End == RunLength;
+        const int position = RunLength - rank;
+        return position >= m_base.Start && position <= m_base.End;
+    }
+
+    // Which final counts of a rank could still make an accepted test: a test is only
+    // accepted as a play of the type it must have, and every type fixes its group sizes.
+    bool ChooseCountRule() {
+        const int size = m_base.Total + m_jokers;
+        int distinct = 0;
+        for (const int count : m_base.Counts)
+            distinct += count > 0;
+        const auto allow = [this](int count) {
+            m_allowed |= 1u << count;
+        };
+        const auto allowType = [&](TPlayType type) {
+            switch (type) {
+            case ptSingle:
+            case ptStraight:
+                allow(1);
+                break;
+            case ptPair:
+            case ptPairRun:
+                allow(2);
+                break;
+            case ptTriple:
+            case ptTripleRun:
+                allow(3);
+                break;
+            case ptTripleWithPair:
+            case ptTriplesWithPairs:
+                allow(2);
+                allow(3);
+                break;
+            case ptBomb:
+                for (int count = 4; count <= 12; ++count)
+                    allow(count);
+                break;
+            default:
+                break;
+            }
+        };
+        if (m_previous == nullptr) {
+            if (size % 5 != 0 || size < 10 || size > 25)
+                return false;
+            allowType(ptTriplesWithPairs);
+        } else {
+            const TPlayType type = m_previous->Type;
+            const bool oneGroup = type == ptSingle || type == ptPair || type == ptTriple;
+            if (type != ptInvalid && type != ptBomb && type != ptRocket &&
+                !(oneGroup && distinct > 1) && size == m_previous->Size)
+                allowType(type);
+            // A bomb beats every other play but the rocket, and a shorter or weaker bomb.
+            if (type != ptRocket && distinct <= 1)
+                allowType(ptBomb);
+        }
+        return m_allowed != 0;
+    }
+
+    bool Allowed(int count) const { return count < 32 && (m_allowed >> count & 1u); }
+
+    // The fewest letters of this rank a test can add, or -1 when none will do.
+    int MinimumAdded(int rank) const {
+        const int count = m_base.Counts[rank];
+        const int most = m_available[rank] ? m_jokers : 0;
+        for (int added = 0; added <= most; ++added) {
+            if ((count == 0 && added == 0) || Allowed(count + added))
+                return added;
+        }
+        return -1;
+    }
+
+    void Visit(int rank, int remaining) {
+        if (rank == LetterCount) {
+            if (remaining == 0)
+                Evaluate();
+            return;
+        }
+        const int count = m_base.Counts[rank];
+        const int most = m_available[rank] ? remaining - m_suffixMinimum[rank + 1] : 0;
+        for (int added = m_minimum[rank]; added <= most; ++added) {
+            if (!((count == 0 && added == 0) || Allowed(count + added)))
+                continue;
+            m_added[rank] = added;
+            Visit(rank + 1, remaining - added);
+        }
+        m_added[rank] = 0;
+    }
+
+    void Evaluate() {
+        RankCounts counts;
+        for (int rank = 0; rank < LetterCount; ++rank)
+            counts.Add(rank, m_base.Counts[rank] + m_added[rank]);
+        const PlayShape shape = Detail::ShapeOf(counts);
+        const bool accepted = m_previous == nullptr ? shape.Type == ptTriplesWithPairs
+                                                    : Detail::Compare(shape, *m_previous) > 0;
+        if (!accepted)
+            return;
+        // The loops run over positions; the last test of this multiset of letters in loop
+        // order has its positions in falling order.
+        std::array<int, MaxJokersInTriplesWithPairs> positions{};
+        int size = 0;
+        for (int rank = 0; rank < LetterCount; ++rank) {
+            for (int k = 0; k < m_added[rank]; ++k)
+                positions[size++] = LatestPosition(rank);
+        }
+        for (int i = 1; i < size; ++i) {
+            for (int j = i; j > 0 && positions[j - 1] < positions[j]; --j)
+                std::swap(positions[j - 1], positions[j]);
+        }
+        if (m_bestSize == 0 ||
+            std::lexicographical_compare(m_best.begin(), m_best.begin() + size, positions.begin(),
+                                         positions.begin() + size)) {
+            m_best = positions;
+            m_bestSize = size;
+        }
+    }
+
+    const SearchBase &m_base;
+    const PlayShape *m_previous;
+    int m_jokers;
+    unsigned m_allowed = 0;
+    std::array<bool, LetterCount> m_available{};
+    std::array<int, LetterCount> m_minimum{};
+    std::array<int, LetterCount + 1> m_suffixMinimum{};
+    std::array<int, LetterCount> m_added{};
+    std::array<int, MaxJokersInTriplesWithPairs> m_best{};
+    int m_bestSize = 0;
+};
+
+} // namespace
+
+namespace Detail {
+
+LetterCounts CountLetters(std::string_view cards) {
+    LetterCounts counts{};
+    for (const char c : cards) {
+        const char letter = RankOf(c);
+        if (letter >= 'A' && letter <= 'M')
+            ++counts[letter - 'A'];
+    }
+    return counts;
+}
+
+int FirstFittingWindow(int length, int times, const LetterCounts &have, int jokers) {
+    const int span = std::max(length, 0);
+    const int perRank = std::max(times, 0);
+    for (int start = 1; start <= RunLength + 1 - span; ++start) {
+        const int end = std::min(start + span - 1, RunLength);
+        int unmatched = 0;
+        LetterCounts left = have;
+        for (int position = start; position <= end; ++position) {
+            int &count = left[RankAtPosition(position)];
+            const int used = std::min(count, perRank);
+            count -= used;
+            unmatched += perRank - used;
+        }
+        if (unmatched == jokers)
+            return start;
+    }
+    return 0;
+}
+
+TCardString TriplesWithPairsLetters(std::string_view core, const PlayShape *previous, int jokers) {
+    SearchBase base;
+    if (jokers < 1 || jokers > MaxJokersInTriplesWithPairs || !MakeSearchBase(core, base))
+        return {};
+    if (base.Start > base.End)
+        return {};
+    return TriplesWithPairsSearch(base, previous, jokers).Run();
+}
+
+} // namespace Detail
+
+std::string FillPairRun(int pairs, std::string_view core, int jokers) {
+    return Completed(core, pairs, 2, jokers);
+}
+
+std::string FillTripleRun(int triples, std::string_view core, int jokers) {
+    return Completed(core, triples, 3, jokers);
+}
+
+std::string FillStraight(int length, std::string_view core, int jokers) {
+    return Completed(core, length, 1, jokers);
+}
+
+std::string FillTriplesWithPairs(std::string_view core, std::string_view previous, int jokers) {
+    const PlayShape previousShape = Detail::ShapeOf(previous);
+    const TCardString letters =
+        Detail::TriplesWithPairsLetters(core, previous.empty() ? nullptr : &previousShape, jokers);
+    return letters.Empty() ? std::string() : std::string(core) + letters.Str();
+}
+
+void AddIfBeats(std::vector<std::string> &list, std::string_view candidate, TPlayType type,
+                std::string_view previous) {
+    if (candidate.empty())
+        return;
+    if ((previous.empty() && type != ptInvalid) || ComparePlays(candidate, previous) > 0)
+        list.emplace_back(candidate);
+}
+
+} // namespace VestranoFunc

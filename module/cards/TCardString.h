@@ -1,0 +1,45 @@
+#pragma once
+// A card string of at most one play's length kept inline, so that lists of plays and
+// interpretations need no allocation per entry.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class TCardString final {
+public:
+    // The longest play: nine triples.
+    static constexpr std::size_t Capacity = 27;
+
+    TCardString() = default;
+    // Keeps at most Capacity bytes.
+    explicit TCardString(std::string_view text) { Append(text); }
+
+    std::string_view View() const { return {m_chars.data(), m_size}; }
+    std::string Str() const { return std::string(View()); }
+    std::size_t Size() const { return m_size; }
+    bool Empty() const { return m_size == 0; }
+
+    void Append(char c) {
+        if (m_size < Capacity)
+            m_chars[m_size++] = c;
+    }
+    void push_back(char c) { Append(c); }
+    void Append(std::string_view text) {
+        for (const char c : text)
+            Append(c);
+    }
+    void Append(std::size_t count, char c) {
+        for (std::size_t i = 0; i < count; ++i)
+            Append(c);
+    }
+
+    bool operator==(const TCardString &other) const { return View() == other.View(); }
+    bool operator==(std::string_view other) const { return View() == other; }
+
+private:
+    std::array<char, Capacity> m_chars{};
+    std::uint8_t m_size = 0;
+};
