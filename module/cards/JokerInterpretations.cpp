@@ -245,7 +245,8 @@ private:
     void TriplesWithPairs() {
         if (!Builds(ptTriplesWithPairs))
             return;
-        const TCardString letters = Detail::TriplesWithPairsLetters(m_core, m_previous, m_jokers);
+        const TCardString letters =
+            Detail::TriplesWithPairsLetters(m_letters, m_previous, m_jokers);
         if (letters.Empty())
             return;
         TCardString candidate(m_core);

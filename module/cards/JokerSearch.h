@@ -64,8 +64,9 @@ void AppendMissing(int start, int length, int times, const LetterCounts &have, O
     }
 }
 
-// The letters that complete core to triples with pairs against previous (nullptr: free
-// lead); empty when nothing fits.
-TCardString TriplesWithPairsLetters(std::string_view core, const PlayShape *previous, int jokers);
+// The letters that complete a core (its letters counted) to triples with pairs against
+// previous (nullptr: free lead); empty when nothing fits.
+TCardString TriplesWithPairsLetters(const LetterCounts &core, const PlayShape *previous,
+                                    int jokers);
 
 } // namespace VestranoFunc::Detail

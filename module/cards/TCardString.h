@@ -2,9 +2,11 @@
 // A card string of at most one play's length kept inline, so that lists of plays and
 // interpretations need no allocation per entry.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -28,12 +30,14 @@ public:
     }
     void push_back(char c) { Append(c); }
     void Append(std::string_view text) {
-        for (const char c : text)
-            Append(c);
+        const std::size_t count = std::min(text.size(), Capacity - m_size);
+        std::memcpy(m_chars.data() + m_size, text.data(), count);
+        m_size = static_cast<std::uint8_t>(m_size + count);
     }
     void Append(std::size_t count, char c) {
-        for (std::size_t i = 0; i < count; ++i)
-            Append(c);
+        count = std::min(count, Capacity - m_size);
+        std::memset(m_chars.data() + m_size, c, count);
+        m_size = static_cast<std::uint8_t>(m_size + count);
     }
 
     bool operator==(const TCardString &other) const { return View() == other.View(); }
