@@ -212,7 +212,10 @@ private:
             const int rank = std::countr_zero(left);
             lacking += std::max(shape.Count[rank] - m_hand.Count[rank], 0);
         }
-        const int jokers = std::min({m_small + m_big, MaxJokers, shape.Size - 1});
+        // Only the completion builds triples with pairs, and never with four jokers.
+        const int usable =
+            shape.Kind == ShapeKind::TriplesWithPairs ? MaxJokersInTriplesWithPairs : MaxJokers;
+        const int jokers = std::min({m_small + m_big, usable, shape.Size - 1});
         if (lacking > jokers || !Accepted(FacesShape(shape)))
             return;
         if (lacking == 0) {
@@ -396,10 +399,9 @@ private:
         const TCardString core = faces;
         CompleteFaces(faces);
         for (int small = std::max(0, jokers - m_big); small <= std::min(jokers, m_small); ++small) {
-            TCardString cards = core;
-            cards.Append(static_cast<std::size_t>(small), '0');
-            cards.Append(static_cast<std::size_t>(jokers - small), '1');
-            Add(cards, faces);
+            TPlayOption &play = m_plays.emplace_back(TPlayOption{core, faces});
+            play.Cards.Append(static_cast<std::size_t>(small), '0');
+            play.Cards.Append(static_cast<std::size_t>(jokers - small), '1');
         }
     }
 

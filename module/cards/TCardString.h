@@ -6,7 +6,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -29,14 +28,17 @@ public:
             m_chars[m_size++] = c;
     }
     void push_back(char c) { Append(c); }
+    // Strings here are a few bytes long: plain loops beat calls into the C library.
     void Append(std::string_view text) {
         const std::size_t count = std::min(text.size(), Capacity - m_size);
-        std::memcpy(m_chars.data() + m_size, text.data(), count);
+        for (std::size_t i = 0; i < count; ++i)
+            m_chars[m_size + i] = text[i];
         m_size = static_cast<std::uint8_t>(m_size + count);
     }
     void Append(std::size_t count, char c) {
         count = std::min(count, Capacity - m_size);
-        std::memset(m_chars.data() + m_size, c, count);
+        for (std::size_t i = 0; i < count; ++i)
+            m_chars[m_size + i] = c;
         m_size = static_cast<std::uint8_t>(m_size + count);
     }
 
