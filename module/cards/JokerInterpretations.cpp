@@ -271,6 +271,27 @@ private:
     char m_second = 0;
 };
 
+// RemoveCards (selection, wild) for a selection of at most one play's length, without
+// allocating: each wild byte takes out the first occurrence still left.
+TCardString WithoutWild(std::string_view selection, std::string_view wild) {
+    static_assert(Detail::MaxPlaySize < 32, "a selection's bytes fit a 32-bit mask");
+    std::uint32_t removed = 0;
+    for (const char w : wild) {
+        for (std::size_t i = 0; i < selection.size(); ++i) {
+            if (selection[i] == w && !(removed >> i & 1u)) {
+                removed |= 1u << i;
+                break;
+            }
+        }
+    }
+    TCardString core;
+    for (std::size_t i = 0; i < selection.size(); ++i) {
+        if (!(removed >> i & 1u))
+            core.Append(selection[i]);
+    }
+    return core;
+}
+
 } // namespace
 
 namespace Detail {
@@ -293,13 +314,13 @@ TPlayType JokerInterpretations(std::string_view selection, std::string_view wild
     // cards, or holds nothing but wild cards, stands for nothing.
     if (selection.size() < 2 || selection.size() > Detail::MaxPlaySize || !IsCardString(selection))
         return ptInvalid;
-    const std::string core = RemoveCards(selection, wild);
-    const int jokers = static_cast<int>(selection.size() - core.size());
-    if (jokers == 0 || core.empty())
+    const TCardString core = WithoutWild(selection, wild);
+    const int jokers = static_cast<int>(selection.size() - core.Size());
+    if (jokers == 0 || core.Empty())
         return ptInvalid;
     const PlayShape previousShape = Detail::ShapeOf(previous);
     Detail::InterpretationList found;
-    Detail::Interpret(core, jokers, previous.empty() ? nullptr : &previousShape, found);
+    Detail::Interpret(core.View(), jokers, previous.empty() ? nullptr : &previousShape, found);
     for (int i = 0; i < found.Count; ++i)
         list->emplace_back(found.Items[i].Faces.View());
     return found.Last;
