@@ -55,12 +55,9 @@ void AppendMissing(int start, int length, int times, const LetterCounts &have, O
     const int end = start + length - 1 < RunPositions ? start + length - 1 : RunPositions;
     for (int position = start; position <= end; ++position) {
         const int rank = RankAtPosition(position);
-        for (int k = 0; k < times; ++k) {
-            if (skip[rank] > 0)
-                --skip[rank];
-            else
-                out.push_back(static_cast<char>('A' + rank));
-        }
+        const int used = skip[rank] < times ? skip[rank] : times;
+        skip[rank] -= used;
+        out.append(static_cast<std::size_t>(times - used), static_cast<char>('A' + rank));
     }
 }
 

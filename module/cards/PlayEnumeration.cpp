@@ -80,7 +80,8 @@ public:
     }
 
 private:
-    static constexpr std::size_t Slots = 4096;
+    // A free lead of a full hand completes a few hundred cores; more are computed uncached.
+    static constexpr std::size_t Slots = 1024;
 
     std::vector<std::uint64_t> m_keys;
     std::vector<TCardString> m_values;
@@ -241,21 +242,63 @@ private:
     // Every core of this shape the hand holds: the shape with 1..most cards taken out, at
     // least those the hand lacks.
     void CoresOf(const LetterShape &shape, int most) {
+        m_shape = &shape;
+        LimitCores();
         int forced = 0;
+        int emptied = 0;
         for (int rank = 0; rank < LetterCount; ++rank) {
             m_least[rank] = std::max(shape.Count[rank] - m_hand.Count[rank], 0);
             forced += m_least[rank];
+            emptied += shape.Count[rank] > 0 && m_least[rank] == shape.Count[rank];
         }
-        m_shape = &shape;
+        if (emptied > m_mostEmptied || (m_kept >= 0 && m_least[m_kept] == shape.Count[m_kept]))
+            return;
         for (int jokers = std::max(forced, 1); jokers <= most; ++jokers) {
             m_core = shape.Count;
             for (int rank = 0; rank < LetterCount; ++rank)
                 m_core[rank] -= m_least[rank];
-            TakeOut(0, jokers - forced, jokers);
+            TakeOut(0, jokers - forced, jokers, emptied);
         }
     }
 
-    void TakeOut(int rank, int extra, int jokers) {
+    // What every core the search can list for this shape must keep, so that the others are
+    // never built: how many of the shape's ranks may go entirely (the search's table asks
+    // for a number of groups), and for a run below the top the rank at its bottom (without
+    // it a higher window would hold the core).
+    void LimitCores() {
+        const LetterShape &shape = *m_shape;
+        const int ranks = std::popcount(static_cast<unsigned>(shape.Mask));
+        m_kept = -1;
+        switch (shape.Kind) {
+        case ShapeKind::Repeated:
+        case ShapeKind::TripleWithPair:
+            m_mostEmptied = 0;
+            return;
+        case ShapeKind::TriplesWithPairs:
+            m_mostEmptied = 1;
+            return;
+        case ShapeKind::Run:
+            break;
+        }
+        // Following a run, the triples-with-pairs completion may build it from other cores.
+        const bool completes = m_previous != nullptr && shape.Size % 5 == 0 && shape.Size >= 10;
+        if (completes) {
+            m_mostEmptied = ranks;
+            return;
+        }
+        int fewestGroups = 1;
+        if (shape.Type == ptStraight)
+            fewestGroups = 2;
+        else if (shape.Type == ptPairRun && shape.Size == 10)
+            fewestGroups = 3;
+        else if (shape.Size >= 6)
+            fewestGroups = ranks - 1;
+        m_mostEmptied = ranks - fewestGroups;
+        if (shape.Start > 1)
+            m_kept = RankAtPosition(shape.Start + shape.Length - 1);
+    }
+
+    void TakeOut(int rank, int extra, int jokers, int emptied) {
         if (extra == 0) {
             CoreFound(jokers);
             return;
@@ -264,9 +307,13 @@ private:
             if (m_core[rank] == 0)
                 continue;
             const int before = m_core[rank];
-            for (int taken = 1; taken <= std::min(extra, before); ++taken) {
+            const int most = std::min(extra, rank == m_kept ? before - 1 : before);
+            for (int taken = 1; taken <= most; ++taken) {
+                const int nowEmptied = emptied + (taken == before);
+                if (nowEmptied > m_mostEmptied)
+                    break;
                 m_core[rank] = before - taken;
-                TakeOut(rank + 1, extra - taken, jokers);
+                TakeOut(rank + 1, extra - taken, jokers, nowEmptied);
             }
             m_core[rank] = before;
         }
@@ -426,6 +473,8 @@ private:
     int m_big;
     const LetterShape *m_shape = nullptr;
     LetterCounts m_least{};
+    int m_mostEmptied = 0;
+    int m_kept = -1;
     LetterCounts m_core{};
     int m_coreTop = 0;
     std::uint16_t m_coreMask = 0;
