@@ -83,8 +83,14 @@ public:
     TCardString Run() {
         if (!ChooseCountRule())
             return {};
-        // Only ranks that may take a substituted letter are searched over.
-        for (int rank = 0; rank < LetterCount; ++rank) {
+        // Only ranks that may take a substituted letter are searched over. The loops run
+        // over positions, so the last accepted test has the most letters at the lowest
+        // position, then at the next lowest and so on: searching the positions from the
+        // bottom, most letters first, the first accepted test is that one.
+        for (int position = RunLength; position >= 1; --position) {
+            const int rank = RankAtPosition(position);
+            if (rank == 0 && position != LatestPosition(0))
+                continue;
             m_available[rank] = IsAvailable(rank);
             m_minimum[rank] = MinimumAdded(rank);
             if (m_minimum[rank] < 0)
@@ -94,11 +100,6 @@ public:
             else if (m_minimum[rank] > 0)
                 return {};
         }
-        // The loops run over positions, so the last accepted test has the most letters at
-        // the lowest position, then at the next lowest and so on: searching the positions
-        // from the bottom, most letters first, the first accepted test is that one.
-        std::sort(m_choices.begin(), m_choices.begin() + m_choiceCount,
-                  [this](int a, int b) { return LatestPosition(a) > LatestPosition(b); });
         m_suffixMinimum[m_choiceCount] = 0;
         for (int i = m_choiceCount; i-- > 0;)
             m_suffixMinimum[i] = m_suffixMinimum[i + 1] + m_minimum[m_choices[i]];
