@@ -200,8 +200,10 @@ private:
     }
 
     void Visit(int choice, int remaining) {
-        if (choice == m_choiceCount) {
-            if (remaining == 0)
+        // With every letter placed, the ranks left take none, which they allow exactly
+        // when they need none.
+        if (remaining == 0 || choice == m_choiceCount) {
+            if (remaining == 0 && m_suffixMinimum[choice] == 0)
                 Evaluate();
             return;
         }
