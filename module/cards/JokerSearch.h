@@ -13,8 +13,6 @@ namespace VestranoFunc::Detail {
 
 struct Interpretation {
     TCardString Faces;
-    RankCounts FacesRanks;
-    PlayShape Shape;
     TPlayType Type = ptInvalid;
 };
 
@@ -26,12 +24,9 @@ struct InterpretationList {
     TPlayType Last = ptInvalid;
 };
 
-inline constexpr unsigned AllPlayTypes = (1u << PlayTypeCount) - 1;
-
 // previous is nullptr for a free lead. core holds card codes only and is not empty.
-// Candidates of a type outside wantedTypes (bit = type) are neither built nor listed.
 void Interpret(std::string_view core, int jokers, const PlayShape *previous,
-               InterpretationList &list, unsigned wantedTypes = AllPlayTypes);
+               InterpretationList &list);
 
 // Counts of the rank letters "A".."M" among the ranks of a string; other bytes (jokers,
 // non-cards) never match a letter of a sequence.
