@@ -81,8 +81,9 @@ bool IsValidInterpretation(std::string_view cards, std::string_view faces) {
     if (!SearchesTriplesWithPairs(size, core) || faces.substr(0, core.size()) != core)
         return false;
     const std::string_view letters = faces.substr(core.size());
+    const LetterCounts coreLetters = CountLetters(core);
     return AnySequencePlay(size, [&](const PlayShape &previous) {
-        return TriplesWithPairsLetters(core, &previous, jokers) == letters;
+        return TriplesWithPairsLetters(coreLetters, &previous, jokers) == letters;
     });
 }
 

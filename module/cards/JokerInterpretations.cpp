@@ -14,13 +14,12 @@ namespace {
 class CandidateBuilder {
 public:
     CandidateBuilder(std::string_view core, int jokers, const PlayShape *previous,
-                     Detail::InterpretationList &list, unsigned wantedTypes)
+                     Detail::InterpretationList &list)
         : m_core(core)
         , m_jokers(jokers)
         , m_size(static_cast<int>(core.size()) + jokers)
         , m_previous(previous)
-        , m_list(list)
-        , m_wanted(wantedTypes) {
+        , m_list(list) {
         Detail::CountRanks(core, m_counts);
         for (int rank = 0; rank < Detail::LetterCount; ++rank)
             m_letters[rank] = m_counts.Count[rank];
@@ -174,25 +173,21 @@ private:
         m_second = RankLetterOfRank[ranks[firstIsA ? 1 : 0]];
     }
 
-    // Whether a candidate of this type is built at all; it counts as built either way.
-    bool Builds(TPlayType type) {
-        m_list.Last = type;
-        return (m_wanted >> type & 1u) != 0;
-    }
+    // Every candidate counts as built, whether it fits and is listed or not.
+    void Building(TPlayType type) { m_list.Last = type; }
 
     void Offer(const TCardString &candidate, const Detail::RankCounts &ranks, TPlayType type) {
         if (candidate.Empty())
             return;
-        const PlayShape shape = Detail::ShapeOf(ranks);
-        const bool listed =
-            m_previous == nullptr ? type != ptInvalid : Detail::Compare(shape, *m_previous) > 0;
+        const bool listed = m_previous == nullptr
+                                ? type != ptInvalid
+                                : Detail::Compare(Detail::ShapeOf(ranks), *m_previous) > 0;
         if (listed && m_list.Count < static_cast<int>(m_list.Items.size()))
-            m_list.Items[m_list.Count++] = {candidate, ranks, shape, type};
+            m_list.Items[m_list.Count++] = {candidate, type};
     }
 
     void Repeated(char letter, TPlayType type) {
-        if (!Builds(type))
-            return;
+        Building(type);
         TCardString candidate;
         candidate.Append(static_cast<std::size_t>(m_size), letter);
         Detail::RankCounts ranks;
@@ -208,8 +203,7 @@ private:
     // The wanted ranks, triple's three times and then the pair's twice, less the ranks the
     // core has (two ranks only), appended to the core.
     void TripleWithPair(char triple, char pair) {
-        if (!Builds(ptTripleWithPair))
-            return;
+        Building(ptTripleWithPair);
         TCardString candidate(m_core);
         Detail::RankCounts ranks = m_counts;
         const auto want = [&](char letter, int times) {
@@ -225,8 +219,7 @@ private:
     }
 
     void Run(int length, int times, TPlayType type) {
-        if (!Builds(type))
-            return;
+        Building(type);
         const int start = Detail::FirstFittingWindow(length, times, m_letters, m_jokers);
         if (start == 0)
             return;
@@ -243,9 +236,9 @@ private:
     void Straight() { Run(5, 1, ptStraight); }
 
     void TriplesWithPairs() {
-        if (!Builds(ptTriplesWithPairs))
-            return;
-        const TCardString letters = Detail::TriplesWithPairsLetters(m_core, m_previous, m_jokers);
+        Building(ptTriplesWithPairs);
+        const TCardString letters =
+            Detail::TriplesWithPairsLetters(m_letters, m_previous, m_jokers);
         if (letters.Empty())
             return;
         TCardString candidate(m_core);
@@ -261,7 +254,6 @@ private:
     int m_size;
     const PlayShape *m_previous;
     Detail::InterpretationList &m_list;
-    unsigned m_wanted;
     Detail::RankCounts m_counts;
     Detail::LetterCounts m_letters{};
     int m_groups = 0;
@@ -270,15 +262,36 @@ private:
     char m_second = 0;
 };
 
+// RemoveCards (selection, wild) for a selection of at most one play's length, without
+// allocating: each wild byte takes out the first occurrence still left.
+TCardString WithoutWild(std::string_view selection, std::string_view wild) {
+    static_assert(Detail::MaxPlaySize < 32, "a selection's bytes fit a 32-bit mask");
+    std::uint32_t removed = 0;
+    for (const char w : wild) {
+        for (std::size_t i = 0; i < selection.size(); ++i) {
+            if (selection[i] == w && !(removed >> i & 1u)) {
+                removed |= 1u << i;
+                break;
+            }
+        }
+    }
+    TCardString core;
+    for (std::size_t i = 0; i < selection.size(); ++i) {
+        if (!(removed >> i & 1u))
+            core.Append(selection[i]);
+    }
+    return core;
+}
+
 } // namespace
 
 namespace Detail {
 
 void Interpret(std::string_view core, int jokers, const PlayShape *previous,
-               InterpretationList &list, unsigned wantedTypes) {
+               InterpretationList &list) {
     list.Count = 0;
     list.Last = ptInvalid;
-    CandidateBuilder(core, jokers, previous, list, wantedTypes).Build();
+    CandidateBuilder(core, jokers, previous, list).Build();
 }
 
 } // namespace Detail
@@ -292,13 +305,13 @@ TPlayType JokerInterpretations(std::string_view selection, std::string_view wild
     // cards, or holds nothing but wild cards, stands for nothing.
     if (selection.size() < 2 || selection.size() > Detail::MaxPlaySize || !IsCardString(selection))
         return ptInvalid;
-    const std::string core = RemoveCards(selection, wild);
-    const int jokers = static_cast<int>(selection.size() - core.size());
-    if (jokers == 0 || core.empty())
+    const TCardString core = WithoutWild(selection, wild);
+    const int jokers = static_cast<int>(selection.size() - core.Size());
+    if (jokers == 0 || core.Empty())
         return ptInvalid;
     const PlayShape previousShape = Detail::ShapeOf(previous);
     Detail::InterpretationList found;
-    Detail::Interpret(core, jokers, previous.empty() ? nullptr : &previousShape, found);
+    Detail::Interpret(core.View(), jokers, previous.empty() ? nullptr : &previousShape, found);
     for (int i = 0; i < found.Count; ++i)
         list->emplace_back(found.Items[i].Faces.View());
     return found.Last;

@@ -13,8 +13,6 @@ namespace VestranoFunc::Detail {
 
 struct Interpretation {
     TCardString Faces;
-    RankCounts FacesRanks;
-    PlayShape Shape;
     TPlayType Type = ptInvalid;
 };
 
@@ -26,12 +24,9 @@ struct InterpretationList {
     TPlayType Last = ptInvalid;
 };
 
-inline constexpr unsigned AllPlayTypes = (1u << PlayTypeCount) - 1;
-
 // previous is nullptr for a free lead. core holds card codes only and is not empty.
-// Candidates of a type outside wantedTypes (bit = type) are neither built nor listed.
 void Interpret(std::string_view core, int jokers, const PlayShape *previous,
-               InterpretationList &list, unsigned wantedTypes = AllPlayTypes);
+               InterpretationList &list);
 
 // Counts of the rank letters "A".."M" among the ranks of a string; other bytes (jokers,
 // non-cards) never match a letter of a sequence.
@@ -55,17 +50,15 @@ void AppendMissing(int start, int length, int times, const LetterCounts &have, O
     const int end = start + length - 1 < RunPositions ? start + length - 1 : RunPositions;
     for (int position = start; position <= end; ++position) {
         const int rank = RankAtPosition(position);
-        for (int k = 0; k < times; ++k) {
-            if (skip[rank] > 0)
-                --skip[rank];
-            else
-                out.push_back(static_cast<char>('A' + rank));
-        }
+        const int used = skip[rank] < times ? skip[rank] : times;
+        skip[rank] -= used;
+        out.append(static_cast<std::size_t>(times - used), static_cast<char>('A' + rank));
     }
 }
 
-// The letters that complete core to triples with pairs against previous (nullptr: free
-// lead); empty when nothing fits.
-TCardString TriplesWithPairsLetters(std::string_view core, const PlayShape *previous, int jokers);
+// The letters that complete a core (its letters counted) to triples with pairs against
+// previous (nullptr: free lead); empty when nothing fits.
+TCardString TriplesWithPairsLetters(const LetterCounts &core, const PlayShape *previous,
+                                    int jokers);
 
 } // namespace VestranoFunc::Detail

@@ -42,8 +42,7 @@ struct SearchBase {
     int End = 0;
 };
 
-bool MakeSearchBase(std::string_view core, SearchBase &base) {
-    const LetterCounts have = Detail::CountLetters(core);
+bool MakeSearchBase(const LetterCounts &have, SearchBase &base) {
     const int aces = have[0];
     const int topAces = std::clamp(aces - 3, 0, 3);
     const int bottomAces = std::min(aces, 3);
@@ -84,22 +83,30 @@ public:
     TCardString Run() {
         if (!ChooseCountRule())
             return {};
-        for (int rank = 0; rank < LetterCount; ++rank) {
+        // Only ranks that may take a substituted letter are searched over. The loops run
+        // over positions, so the last accepted test has the most letters at the lowest
+        // position, then at the next lowest and so on: searching the positions from the
+        // bottom, most letters first, the first accepted test is that one.
+        for (int position = RunLength; position >= 1; --position) {
+            const int rank = RankAtPosition(position);
+            if (rank == 0 && position != LatestPosition(0))
+                continue;
             m_available[rank] = IsAvailable(rank);
             m_minimum[rank] = MinimumAdded(rank);
             if (m_minimum[rank] < 0)
                 return {};
+            if (m_available[rank] && TakesALetter(rank))
+                m_choices[m_choiceCount++] = rank;
+            else if (m_minimum[rank] > 0)
+                return {};
         }
-        m_suffixMinimum[LetterCount] = 0;
-        for (int rank = LetterCount; rank-- > 0;)
-            m_suffixMinimum[rank] = m_suffixMinimum[rank + 1] + m_minimum[rank];
+        m_suffixMinimum[m_choiceCount] = 0;
+        for (int i = m_choiceCount; i-- > 0;)
+            m_suffixMinimum[i] = m_suffixMinimum[i + 1] + m_minimum[m_choices[i]];
         if (m_suffixMinimum[0] > m_jokers)
             return {};
         Visit(0, m_jokers);
-        TCardString letters;
-        for (int i = 0; i < m_bestSize; ++i)
-            letters.Append(RunOrder[m_best[i] - 1]);
-        return letters;
+        return m_found;
     }
 
 private:
@@ -184,49 +191,69 @@ private:
         return -1;
     }
 
-    void Visit(int rank, int remaining) {
-        if (rank == LetterCount) {
-            if (remaining == 0)
+    bool TakesALetter(int rank) const {
+        for (int added = 1; added <= m_jokers; ++added) {
+            if (Allowed(m_base.Counts[rank] + added))
+                return true;
+        }
+        return false;
+    }
+
+    void Visit(int choice, int remaining) {
+        // With every letter placed, the ranks left take none, which they allow exactly
+        // when they need none.
+        if (remaining == 0 || choice == m_choiceCount) {
+            if (remaining == 0 && m_suffixMinimum[choice] == 0)
                 Evaluate();
             return;
         }
+        const int rank = m_choices[choice];
         const int count = m_base.Counts[rank];
-        const int most = m_available[rank] ? remaining - m_suffixMinimum[rank + 1] : 0;
-        for (int added = m_minimum[rank]; added <= most; ++added) {
+        const int most = remaining - m_suffixMinimum[choice + 1];
+        for (int added = most; added >= m_minimum[rank] && m_found.Empty(); --added) {
             if (!((count == 0 && added == 0) || Allowed(count + added)))
                 continue;
             m_added[rank] = added;
-            Visit(rank + 1, remaining - added);
+            Visit(choice + 1, remaining - added);
         }
         m_added[rank] = 0;
     }
 
+    // Leading, every rank holds 0, 2 or 3 cards of a size of triples with pairs here: the
+    // test is one when as many ranks hold three as two and both form runs.
+    bool IsTriplesWithPairs() const {
+        std::uint16_t triples = 0;
+        std::uint16_t pairs = 0;
+        int balance = 0;
+        for (int rank = 0; rank < LetterCount; ++rank) {
+            const int count = m_base.Counts[rank] + m_added[rank];
+            if (count == 3) {
+                triples = static_cast<std::uint16_t>(triples | 1u << rank);
+                ++balance;
+            } else if (count == 2) {
+                pairs = static_cast<std::uint16_t>(pairs | 1u << rank);
+                --balance;
+            }
+        }
+        return balance == 0 && Detail::IsRun(triples) && Detail::IsRun(pairs);
+    }
+
     void Evaluate() {
-        RankCounts counts;
-        for (int rank = 0; rank < LetterCount; ++rank)
-            counts.Add(rank, m_base.Counts[rank] + m_added[rank]);
-        const PlayShape shape = Detail::ShapeOf(counts);
-        const bool accepted = m_previous == nullptr ? shape.Type == ptTriplesWithPairs
-                                                    : Detail::Compare(shape, *m_previous) > 0;
+        bool accepted = false;
+        if (m_previous == nullptr) {
+            accepted = IsTriplesWithPairs();
+        } else {
+            RankCounts counts;
+            for (int rank = 0; rank < LetterCount; ++rank)
+                counts.Add(rank, m_base.Counts[rank] + m_added[rank]);
+            accepted = Detail::Compare(Detail::ShapeOf(counts), *m_previous) > 0;
+        }
         if (!accepted)
             return;
-        // The loops run over positions; the last test of this multiset of letters in loop
-        // order has its positions in falling order.
-        std::array<int, MaxJokersInTriplesWithPairs> positions{};
-        int size = 0;
-        for (int rank = 0; rank < LetterCount; ++rank) {
-            for (int k = 0; k < m_added[rank]; ++k)
-                positions[size++] = LatestPosition(rank);
-        }
-        for (int i = 1; i < size; ++i) {
-            for (int j = i; j > 0 && positions[j - 1] < positions[j]; --j)
-                std::swap(positions[j - 1], positions[j]);
-        }
-        if (m_bestSize == 0 ||
-            std::lexicographical_compare(m_best.begin(), m_best.begin() + size, positions.begin(),
-                                         positions.begin() + size)) {
-            m_best = positions;
-            m_bestSize = size;
+        for (int i = 0; i < m_choiceCount; ++i) {
+            const int rank = m_choices[i];
+            m_found.Append(static_cast<std::size_t>(m_added[rank]),
+                           RunOrder[LatestPosition(rank) - 1]);
         }
     }
 
@@ -236,10 +263,11 @@ private:
     unsigned m_allowed = 0;
     std::array<bool, LetterCount> m_available{};
     std::array<int, LetterCount> m_minimum{};
+    std::array<int, LetterCount> m_choices{};
+    int m_choiceCount = 0;
     std::array<int, LetterCount + 1> m_suffixMinimum{};
     std::array<int, LetterCount> m_added{};
-    std::array<int, MaxJokersInTriplesWithPairs> m_best{};
-    int m_bestSize = 0;
+    TCardString m_found;
 };
 
 } // namespace
@@ -275,7 +303,8 @@ int FirstFittingWindow(int length, int times, const LetterCounts &have, int joke
     return 0;
 }
 
-TCardString TriplesWithPairsLetters(std::string_view core, const PlayShape *previous, int jokers) {
+TCardString TriplesWithPairsLetters(const LetterCounts &core, const PlayShape *previous,
+                                    int jokers) {
     SearchBase base;
     if (jokers < 1 || jokers > MaxJokersInTriplesWithPairs || !MakeSearchBase(core, base))
         return {};
@@ -300,8 +329,8 @@ std::string FillStraight(int length, std::string_view core, int jokers) {
 
 std::string FillTriplesWithPairs(std::string_view core, std::string_view previous, int jokers) {
     const PlayShape previousShape = Detail::ShapeOf(previous);
-    const TCardString letters =
-        Detail::TriplesWithPairsLetters(core, previous.empty() ? nullptr : &previousShape, jokers);
+    const TCardString letters = Detail::TriplesWithPairsLetters(
+        Detail::CountLetters(core), previous.empty() ? nullptr : &previousShape, jokers);
     return letters.Empty() ? std::string() : std::string(core) + letters.Str();
 }
 

@@ -37,13 +37,6 @@ char RunTop(std::uint16_t mask) {
     return Tables::RankLetterOfRank[std::bit_width(mask) - 1];
 }
 
-std::uint16_t RunWindow(int start, int length) {
-    std::uint16_t mask = 0;
-    for (int position = start; position < start + length && position <= RunPositions; ++position)
-        mask |= Bit(position == 1 || position == RunPositions ? AceRank : RunPositions - position);
-    return mask;
-}
-
 bool IsRun(std::uint16_t mask) {
     if (mask == 0 || (mask & JokerRanks))
         return false;

@@ -52,8 +52,30 @@ int Compare(const PlayShape &play, const PlayShape &previous);
 bool IsRun(std::uint16_t mask);
 // The strongest rank letter of a run of these ranks, as the groups are ordered.
 char RunTop(std::uint16_t mask);
-// The ranks of `length` consecutive positions of RunOrder from the 1-based `start`.
-std::uint16_t RunWindow(int start, int length);
 inline constexpr int RunPositions = 14;
+
+// The ranks of `length` consecutive positions of RunOrder from the 1-based `start`.
+constexpr std::uint16_t ComputeRunWindow(int start, int length) {
+    std::uint16_t mask = 0;
+    for (int position = start; position < start + length && position <= RunPositions; ++position) {
+        const int rank = position == 1 || position == RunPositions ? 0 : RunPositions - position;
+        mask = static_cast<std::uint16_t>(mask | 1u << rank);
+    }
+    return mask;
+}
+
+inline constexpr auto RunWindows = [] {
+    std::array<std::array<std::uint16_t, RunPositions + 1>, RunPositions + 1> table{};
+    for (int start = 1; start <= RunPositions; ++start) {
+        for (int length = 0; length <= RunPositions; ++length)
+            table[start][length] = ComputeRunWindow(start, length);
+    }
+    return table;
+}();
+
+// Same as ComputeRunWindow for start 1..14 and length 0..14, from the table.
+inline std::uint16_t RunWindow(int start, int length) {
+    return RunWindows[start][length];
+}
 
 } // namespace VestranoFunc::Detail

@@ -2,6 +2,7 @@
 // A card string of at most one play's length kept inline, so that lists of plays and
 // interpretations need no allocation per entry.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -26,14 +27,25 @@ public:
         if (m_size < Capacity)
             m_chars[m_size++] = c;
     }
+    // The std::string spellings, for code written for both.
     void push_back(char c) { Append(c); }
+    void append(std::size_t count, char c) { Append(count, c); }
+
+    // Strings here are a few bytes long: plain loops beat calls into the C library. The
+    // size is kept in a local, since every character written could alias it.
     void Append(std::string_view text) {
-        for (const char c : text)
-            Append(c);
+        const std::size_t size = m_size;
+        const std::size_t count = std::min(text.size(), Capacity - size);
+        for (std::size_t i = 0; i < count; ++i)
+            m_chars[size + i] = text[i];
+        m_size = static_cast<std::uint8_t>(size + count);
     }
     void Append(std::size_t count, char c) {
+        const std::size_t size = m_size;
+        count = std::min(count, Capacity - size);
         for (std::size_t i = 0; i < count; ++i)
-            Append(c);
+            m_chars[size + i] = c;
+        m_size = static_cast<std::uint8_t>(size + count);
     }
 
     bool operator==(const TCardString &other) const { return View() == other.View(); }

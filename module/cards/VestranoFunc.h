@@ -134,8 +134,10 @@ bool IsTripleRun(const TGroupList &groups);
 bool IsTriplesWithPairs(const TGroupList &groups);
 bool IsStraight(const TGroupList &groups);
 
+// ptInvalid also for any string holding a byte that is not a card code: it is no play.
 TPlayType ClassifyPlay(std::string_view cards);
-// Positive when play beats previous, 0 when it does not or they do not meet.
+// Positive when play beats previous, 0 when it does not or they do not meet. Nothing beats
+// a rocket, not even a bomb.
 int ComparePlays(std::string_view play, std::string_view previous);
 // A TPlayCheck for seat playing cards that stand for interpretation.
 int CheckPlay(bool gameRunning, int currentSeat, int seat, std::string_view cards,
@@ -145,7 +147,8 @@ int CheckPlay(bool gameRunning, int currentSeat, int seat, std::string_view card
 // ---- Joker substitution, selection tools, orders ---------------------------------------
 
 // Fills list with the plays the selection can stand for against previous (empty: free
-// lead); returns the type of the last candidate built.
+// lead); returns the type of the last candidate built, listed or not. A selection holding
+// a byte that is no card, or nothing but wild cards, stands for nothing.
 TPlayType JokerInterpretations(std::string_view selection, std::string_view wild,
                                std::string_view previous, std::vector<std::string> *list);
 std::string FillPairRun(int pairs, std::string_view core, int jokers);

@@ -26,6 +26,10 @@ TEST(CardCodeTest, AttributesOfTheIndexes) {
     EXPECT_EQ(VF::SuitOf(52), 4);
     EXPECT_EQ(VF::ValueOf(52), 14);
     EXPECT_EQ(VF::ValueOf(53), 15);
+    EXPECT_EQ(VF::FaceValueOf('M'), 13);
+    EXPECT_EQ(VF::FaceValueOf('x'), 11);
+    EXPECT_EQ(VF::FaceValueOf('0'), 14);
+    EXPECT_EQ(VF::FaceValueOf('?'), 0);
     const VF::TCardInfo info = VF::CardInfoOf(14, 3);
     EXPECT_EQ(info.Suit, 1);
     EXPECT_EQ(info.Value, 2);

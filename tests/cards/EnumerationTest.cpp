@@ -109,8 +109,8 @@ void ExpectEnumerationComplete(const std::string &hand, const std::string &previ
 
 TEST(EnumeratePlaysTest, ListsEveryPlayOfSmallHandsOnceAgainstAnyPlay) {
     CardGenerator gen(11);
-    for (int round = 0; round < 120; ++round) {
-        const int size = gen.Int(4, round % 10 == 0 ? 14 : 11);
+    for (int round = 0; round < 300; ++round) {
+        const int size = gen.Int(4, round % 5 == 0 ? 14 : 11);
         const std::string hand = gen.Chance(60) ? DenseHand(gen, size) : gen.Hand(size);
         std::string previous;
         if (gen.Chance(60)) {
@@ -128,6 +128,11 @@ TEST(EnumeratePlaysTest, ListsPlaysWithFourJokersAndLongRuns) {
     ExpectEnumerationComplete("CcPDdEeF1100", "KKLLMM");
     ExpectEnumerationComplete("AaBbCcDE0011", "");
     ExpectEnumerationComplete("CcPDdQKkL1100", "");
+    // Following runs and triples with pairs, the completion may return either.
+    ExpectEnumerationComplete("CcPDdQKkL1100", "CCCDDDEEFF");
+    ExpectEnumerationComplete("CcPDdQKkLl110", "CCDDEEFFGG");
+    ExpectEnumerationComplete("CcPDdQEeFf110", "BBBCCCDDD");
+    ExpectEnumerationComplete("JjKkLlMmAa110", "CCDDEEFFGG");
 }
 
 TEST(EnumeratePlaysTest, NothingForStringsThatAreNoHand) {
