@@ -28,13 +28,17 @@ int main(int argc, char **argv) {
     const QCommandLineOption botDelay(QStringLiteral("bot-delay"),
                                       QStringLiteral("Bots' thinking delay in milliseconds."),
                                       QStringLiteral("ms"), QStringLiteral("800"));
-    parser.addOptions({port, listen, playTime, bidTime, botDelay});
+    const QCommandLineOption database(QStringLiteral("database"),
+                                      QStringLiteral("SQLite file of the users' records."),
+                                      QStringLiteral("file"), QStringLiteral("users.sqlite"));
+    parser.addOptions({port, listen, playTime, bidTime, botDelay, database});
     parser.process(app);
 
     ServerOptions options;
     options.Game.PlayTime = parser.value(playTime).toInt();
     options.Game.BidTime = parser.value(bidTime).toInt();
     options.BotDelayMs = parser.value(botDelay).toInt();
+    options.DatabasePath = parser.value(database);
     GameServer server(options);
     if (!server.Listen(QHostAddress(parser.value(listen)), parser.value(port).toUShort())) {
         std::fprintf(stderr, "vestrano-server: cannot listen on %s:%s\n",

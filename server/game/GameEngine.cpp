@@ -210,6 +210,7 @@ void GameEngine::EndHand(int winner) {
     }
     m_phase = Phase::HandOver;
     m_deadline = 0;
+    ++m_handsFinished;
     Send(SubGameRecord, GameRecords::HandResult(m_result));
     Send(SubGameOver, {});
 }

@@ -66,6 +66,7 @@ public:
     int64_t Deadline() const { return m_deadline; }
     const std::array<GameRecords::ResultEntry, SeatCount> &LastResult() const { return m_result; }
     int Redeals() const { return m_redeals; }
+    int HandsFinished() const { return m_handsFinished; }
 
 private:
     static int NextInPlay(int seat) { return (seat + 1) % SeatCount; }
@@ -106,6 +107,7 @@ private:
     int64_t m_highestBid = 0;
     int m_doublings = 0;
     int m_redeals = 0;
+    int m_handsFinished = 0;
     int64_t m_turnStart = 0;
     int64_t m_deadline = 0;
     bool m_marksValid = false;

@@ -8,7 +8,8 @@ using namespace HallProto;
 
 GameServer::GameServer(const ServerOptions &options, QObject *parent)
     : QObject(parent)
-    , m_options(options) {
+    , m_options(options)
+    , m_users(options.DatabasePath) {
     connect(&m_listener, &QTcpServer::newConnection, this, &GameServer::Accept);
     connect(&m_ticker, &QTimer::timeout, this, &GameServer::Tick);
     m_clock.start();
@@ -37,10 +38,7 @@ void GameServer::Accept() {
     while (QTcpSocket *socket = m_listener.nextPendingConnection()) {
         m_sessions.insert(socket, Session{});
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Read(socket); });
-        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-            m_sessions.remove(socket);
-            socket->deleteLater();
-        });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] { Dropped(socket); });
     }
 }
 
@@ -67,10 +65,12 @@ void GameServer::Read(QTcpSocket *socket) {
 
 void GameServer::Handle(QTcpSocket *socket, Session &session, const HallFrame &frame) {
     if (const auto *login = std::get_if<LoginFrame>(&frame)) {
-        const QByteArray name = QByteArray::fromStdString(login->NickName);
-        if (!m_userIds.contains(name))
-            m_userIds.insert(name, m_nextUserId++);
-        session.UserId = m_userIds.value(name);
+        const auto record = m_users.Login(QString::fromStdString(login->NickName));
+        if (!record) {
+            socket->write(EncodeFrame(LoginResultFrame{LoginStatus::ServerFull, 0}));
+            return;
+        }
+        session.UserId = record->UserId;
         socket->write(EncodeFrame(LoginResultFrame{LoginStatus::Accepted, session.UserId}));
         return;
     }
@@ -116,7 +116,34 @@ void GameServer::Tick() {
     }
 }
 
+// The seat stays for the user's return; leaving a running hand counts as an escape.
+void GameServer::Dropped(QTcpSocket *socket) {
+    const Session session = m_sessions.take(socket);
+    socket->deleteLater();
+    if (session.Table < 0)
+        return;
+    const GameTable &table = *m_tables[session.Table];
+    const auto phase = table.Game().CurrentPhase();
+    if (table.SeatOf(session.UserId) >= 0 &&
+        (phase == GameEngine::Phase::Bidding || phase == GameEngine::Phase::Playing))
+        m_users.AddEscape(session.UserId);
+}
+
+void GameServer::RecordFinishedHand(int table) {
+    const GameEngine &game = m_tables[table]->Game();
+    int &recorded = m_recordedHands[table];
+    if (recorded == game.HandsFinished())
+        return;
+    recorded = game.HandsFinished();
+    const GameOptions &options = m_options.Game;
+    for (const auto &entry : game.LastResult())
+        if (entry.UserId != 0)
+            m_users.AddHandResult(entry.UserId, entry.Value1 * options.ResultScale1,
+                                  entry.Value2 * options.ResultScale2);
+}
+
 void GameServer::Deliver(int table) {
+    RecordFinishedHand(table);
     const auto packets = m_tables[table]->TakePackets();
     if (packets.empty())
         return;

@@ -7,6 +7,7 @@
 #include "game/GameTable.h"
 #include "protocol/HallFrame.h"
 #include "protocol/HallFrameReader.h"
+#include "store/UserStore.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -24,6 +25,7 @@ struct ServerOptions {
     int BotDelayMs = 800;
     int TickMs = 100;
     int TableCount = 16;
+    QString DatabasePath = QStringLiteral(":memory:");
 };
 
 class GameServer final : public QObject {
@@ -36,6 +38,7 @@ public:
     bool Listen(const QHostAddress &address, quint16 port);
     quint16 Port() const { return m_listener.serverPort(); }
     const GameTable *Table(int number) const;
+    const UserStore &Users() const { return m_users; }
 
 private:
     struct Session {
@@ -52,6 +55,8 @@ private:
     void Refuse(QTcpSocket *socket, Session &session, HallProto::ErrorCode code);
     void Tick();
     void Deliver(int table);
+    void RecordFinishedHand(int table);
+    void Dropped(QTcpSocket *socket);
     int64_t Now() const { return m_clock.elapsed(); }
 
     ServerOptions m_options;
@@ -59,7 +64,7 @@ private:
     QTimer m_ticker;
     QElapsedTimer m_clock;
     QHash<QTcpSocket *, Session> m_sessions;
-    QHash<QByteArray, int64_t> m_userIds;
+    UserStore m_users;
     std::map<int, std::unique_ptr<GameTable>> m_tables;
-    int64_t m_nextUserId = 1;
+    std::map<int, int> m_recordedHands;
 };

@@ -68,7 +68,6 @@ class GameServerTest : public testing::Test {
 protected:
     GameServerTest()
         : server(Options()) {
-        App();
         EXPECT_TRUE(server.Listen(QHostAddress::LocalHost, 0));
     }
     static ServerOptions Options() {
@@ -78,6 +77,8 @@ protected:
         return options;
     }
 
+    // Qt SQL and the sockets need the application object before the server exists.
+    QCoreApplication &app = App();
     GameServer server;
 };
 
@@ -129,4 +130,30 @@ TEST_F(GameServerTest, OversizedFramesAndRequestsBeforeLoginCloseTheConnection) 
     early.Send(TableChoiceFrame{0, 0});
     ASSERT_TRUE(RunUntil([&] { return !early.Frames.empty() && !early.Connected(); }));
     EXPECT_EQ(std::get<ErrorFrame>(early.Frames.back()).Code, ErrorCode::NotLoggedIn);
+}
+
+TEST_F(GameServerTest, FinishedHandsAreAddedToTheUsersRecords) {
+    ServerOptions options = Options();
+    options.Game.PlayTime = 0;
+    options.Game.BidTime = 0;
+    GameServer quick(options);
+    ASSERT_TRUE(quick.Listen(QHostAddress::LocalHost, 0));
+    HallClient hall(quick.Port());
+    hall.Send(LoginFrame{"carol", ""});
+    ASSERT_TRUE(RunUntil([&] { return !hall.Frames.empty(); }));
+    const int64_t carol = std::get<LoginResultFrame>(hall.Frames[0]).UserId;
+    hall.Send(TableChoiceFrame{3, 1});
+    hall.Send(
+        TablePacketFrame{FrameType::PacketFromModule, ModulePacket(carol, GameTable::SubReady)});
+    ASSERT_TRUE(RunUntil([&] {
+        return quick.Table(3) && quick.Table(3)->Game().HandsFinished() == 1 &&
+               hall.CountSubKind(GameEngine::SubGameOver) > 0;
+    }));
+    const auto &result = quick.Table(3)->Game().LastResult()[1];
+    ASSERT_EQ(result.UserId, carol);
+    const auto record = quick.Users().Find(carol);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->Score, result.Value1 * options.Game.ResultScale1);
+    EXPECT_EQ(record->Beans, result.Value2 * options.Game.ResultScale2);
+    EXPECT_EQ(record->Wins + record->Losses, 1);
 }
