@@ -1,0 +1,63 @@
+#pragma once
+// One table as the server's sessions see it: users in seats, bots in the empty ones, and
+// the module packets in both directions (kind 3 with its 10-byte header). It turns the
+// engine's records into packets, answers table-state requests, starts a hand when every
+// seated user is ready, refuses bad records with a fresh snapshot to their sender, and
+// lets bots act after their thinking delay. Still no sockets: the caller sends the packets.
+
+#include "GameEngine.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A module packet for one user, or for everyone at the table when Target is 0.
+struct TablePacket {
+    int64_t Target = 0;
+    std::string Packet;
+};
+
+class GameTable final {
+public:
+    static constexpr uint8_t TableMessageKind = 3;
+    static constexpr size_t HeaderSize = 10;
+    static constexpr uint8_t SubGameRecordIn = 1;
+    static constexpr uint8_t SubTableStateRequest = 2;
+    static constexpr uint8_t SubReady = 3;
+    static constexpr uint8_t SubReadyNotice = 19;
+
+    GameTable(const GameOptions &options, const ChaChaRandom::Key &key, int botDelayMs);
+
+    // False when the seat is taken by another user or out of range.
+    bool Sit(int seat, int64_t userId);
+    // The seat goes to a bot at the next hand; in a running hand the clock plays for it.
+    void Leave(int64_t userId);
+    int SeatOf(int64_t userId) const;
+
+    // A packet a seated user's module sent; false when it was refused or malformed.
+    bool HandlePacket(int64_t userId, std::string_view packet, int64_t nowMs);
+    // Bots' moves and the clock's time-outs.
+    void Tick(int64_t nowMs);
+    std::vector<TablePacket> TakePackets();
+
+    const GameEngine &Game() const { return m_game; }
+    int Refusals() const { return m_refusals; }
+
+private:
+    static std::string Header(int64_t userId, uint8_t subKind);
+    bool IsBot(int seat) const { return m_users[seat] == 0; }
+    void ReadyUp(int seat, int64_t nowMs);
+    void Resync(int64_t userId, int64_t nowMs);
+    void Flush();
+
+    GameEngine m_game;
+    int m_botDelayMs;
+    std::array<int64_t, GameEngine::SeatCount> m_users{};
+    std::array<bool, GameEngine::SeatCount> m_ready{};
+    int64_t m_turnSeenAt = 0;
+    int m_turnSeat = -1;
+    int m_refusals = 0;
+    std::vector<TablePacket> m_packets;
+};

@@ -1,0 +1,159 @@
+#include "net/GameServer.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTcpSocket>
+
+using namespace HallProto;
+
+namespace {
+
+QCoreApplication &App() {
+    static int argc = 1;
+    static char name[] = "test_server";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+// A hall connection that collects the frames the server sends.
+class HallClient {
+public:
+    explicit HallClient(quint16 port) {
+        m_socket.connectToHost(QHostAddress::LocalHost, port);
+        QObject::connect(&m_socket, &QTcpSocket::readyRead, [this] {
+            m_reader.Append(m_socket.readAll());
+            while (auto payload = m_reader.TakePayload())
+                Frames.push_back(*DecodeFrame(std::span<const uint8_t>(
+                    reinterpret_cast<const uint8_t *>(payload->constData()),
+                    static_cast<size_t>(payload->size()))));
+        });
+    }
+    void Send(const HallFrame &frame) { m_socket.write(EncodeFrame(frame)); }
+    void SendRaw(const QByteArray &bytes) { m_socket.write(bytes); }
+    bool Connected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
+    // Module packets received, with their hub sub-kind at byte 9.
+    int CountSubKind(uint8_t sub) const {
+        int count = 0;
+        for (const auto &frame : Frames)
+            if (const auto *packet = std::get_if<TablePacketFrame>(&frame))
+                count += packet->Packet.size() >= 10 && uint8_t(packet->Packet[9]) == sub;
+        return count;
+    }
+
+    std::vector<HallFrame> Frames;
+
+private:
+    QTcpSocket m_socket;
+    HallFrameReader m_reader;
+};
+
+template <typename Condition> bool RunUntil(Condition condition) {
+    QDeadlineTimer deadline(5000);
+    while (!condition() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return condition();
+}
+
+std::string ModulePacket(int64_t user, uint8_t sub) {
+    std::string out(1, '\3');
+    for (int i = 0; i < 8; ++i)
+        out.push_back(static_cast<char>(static_cast<uint64_t>(user) >> (8 * i)));
+    return out + static_cast<char>(sub);
+}
+
+class GameServerTest : public testing::Test {
+protected:
+    GameServerTest()
+        : server(Options()) {
+        EXPECT_TRUE(server.Listen(QHostAddress::LocalHost, 0));
+    }
+    static ServerOptions Options() {
+        ServerOptions options;
+        options.BotDelayMs = 0;
+        options.TickMs = 5;
+        return options;
+    }
+
+    // Qt SQL and the sockets need the application object before the server exists.
+    QCoreApplication &app = App();
+    GameServer server;
+};
+
+} // namespace
+
+TEST_F(GameServerTest, AHallLogsInSitsDownAndAHandStartsWithBots) {
+    HallClient hall(server.Port());
+    hall.Send(LoginFrame{"alice", "pw"});
+    ASSERT_TRUE(RunUntil([&] { return !hall.Frames.empty(); }));
+    const auto result = std::get<LoginResultFrame>(hall.Frames[0]);
+    EXPECT_EQ(result.Status, LoginStatus::Accepted);
+    hall.Send(TableChoiceFrame{0, 2});
+    hall.Send(TablePacketFrame{FrameType::PacketFromModule,
+                               ModulePacket(result.UserId, GameTable::SubReady)});
+    ASSERT_TRUE(RunUntil([&] { return hall.CountSubKind(GameEngine::SubSnapshot) > 0; }));
+    EXPECT_EQ(hall.CountSubKind(GameEngine::SubGameStarted), 1);
+    ASSERT_NE(server.Table(0), nullptr);
+    EXPECT_EQ(server.Table(0)->SeatOf(result.UserId), 2);
+}
+
+TEST_F(GameServerTest, TheSameNicknameGetsItsUserIdAndSeatBack) {
+    int64_t first = 0;
+    {
+        HallClient hall(server.Port());
+        hall.Send(LoginFrame{"bob", ""});
+        hall.Send(TableChoiceFrame{1, 0});
+        ASSERT_TRUE(RunUntil([&] { return !hall.Frames.empty(); }));
+        first = std::get<LoginResultFrame>(hall.Frames[0]).UserId;
+        RunUntil([&] { return server.Table(1) != nullptr; });
+    }
+    HallClient again(server.Port());
+    again.Send(LoginFrame{"bob", ""});
+    again.Send(TableChoiceFrame{1, 0});
+    again.Send(TablePacketFrame{FrameType::PacketFromModule,
+                                ModulePacket(first, GameTable::SubTableStateRequest)});
+    ASSERT_TRUE(RunUntil([&] { return again.CountSubKind(GameEngine::SubSnapshot) > 0; }));
+    EXPECT_EQ(std::get<LoginResultFrame>(again.Frames[0]).UserId, first);
+    EXPECT_EQ(server.Table(1)->SeatOf(first), 0);
+}
+
+TEST_F(GameServerTest, OversizedFramesAndRequestsBeforeLoginCloseTheConnection) {
+    HallClient big(server.Port());
+    ASSERT_TRUE(RunUntil([&] { return big.Connected(); }));
+    big.SendRaw(QByteArray("\xFF\xFF\xFF\x7F", 4));
+    EXPECT_TRUE(RunUntil([&] { return !big.Connected(); }));
+
+    HallClient early(server.Port());
+    ASSERT_TRUE(RunUntil([&] { return early.Connected(); }));
+    early.Send(TableChoiceFrame{0, 0});
+    ASSERT_TRUE(RunUntil([&] { return !early.Frames.empty() && !early.Connected(); }));
+    EXPECT_EQ(std::get<ErrorFrame>(early.Frames.back()).Code, ErrorCode::NotLoggedIn);
+}
+
+TEST_F(GameServerTest, FinishedHandsAreAddedToTheUsersRecords) {
+    ServerOptions options = Options();
+    options.Game.PlayTime = 0;
+    options.Game.BidTime = 0;
+    GameServer quick(options);
+    ASSERT_TRUE(quick.Listen(QHostAddress::LocalHost, 0));
+    HallClient hall(quick.Port());
+    hall.Send(LoginFrame{"carol", ""});
+    ASSERT_TRUE(RunUntil([&] { return !hall.Frames.empty(); }));
+    const int64_t carol = std::get<LoginResultFrame>(hall.Frames[0]).UserId;
+    hall.Send(TableChoiceFrame{3, 1});
+    hall.Send(
+        TablePacketFrame{FrameType::PacketFromModule, ModulePacket(carol, GameTable::SubReady)});
+    ASSERT_TRUE(RunUntil([&] {
+        return quick.Table(3) && quick.Table(3)->Game().HandsFinished() == 1 &&
+               hall.CountSubKind(GameEngine::SubGameOver) > 0;
+    }));
+    const auto &result = quick.Table(3)->Game().LastResult()[1];
+    ASSERT_EQ(result.UserId, carol);
+    const auto record = quick.Users().Find(carol);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->Score, result.Value1 * options.Game.ResultScale1);
+    EXPECT_EQ(record->Beans, result.Value2 * options.Game.ResultScale2);
+    EXPECT_EQ(record->Wins + record->Losses, 1);
+}
