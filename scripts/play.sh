@@ -7,10 +7,10 @@ cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh
 
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVESTRANO_TESTS=OFF
-cmake --build build/release -j "$(nproc)" --target vestrano-hall vestrano-server VestranoC_Kep
+cmake -S . -B build/play -G Ninja -DCMAKE_BUILD_TYPE=Release -DVESTRANO_TESTS=OFF -DVESTRANO_BENCH=OFF
+cmake --build build/play -j "$(nproc)" --target vestrano-hall vestrano-server VestranoC_Kep
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   export QT_QPA_PLATFORM=offscreen
 fi
-build/release/hall/vestrano-hall "$@"
+build/play/hall/vestrano-hall "$@"

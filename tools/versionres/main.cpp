@@ -52,32 +52,38 @@ int Usage() {
 
 int main(int argc, char **argv) {
     std::string output;
-    std::optional<std::pair<uint32_t, uint32_t>> fileVersion, productVersion;
+    // Plain pairs with flags: GCC's -O3 mistakes optional<pair> for uninitialised here.
+    std::pair<uint32_t, uint32_t> fileVersion{}, productVersion{};
+    bool haveFileVersion = false, haveProductVersion = false;
     std::vector<std::pair<std::string, std::string>> strings;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--output" && i + 1 < argc) {
             output = argv[++i];
         } else if (arg == "--file-version" && i + 1 < argc) {
-            fileVersion = ParseVersion(argv[++i]);
+            const auto v = ParseVersion(argv[++i]);
+            haveFileVersion = v.has_value();
+            fileVersion = v.value_or(fileVersion);
         } else if (arg == "--product-version" && i + 1 < argc) {
-            productVersion = ParseVersion(argv[++i]);
+            const auto v = ParseVersion(argv[++i]);
+            haveProductVersion = v.has_value();
+            productVersion = v.value_or(productVersion);
         } else if (const auto eq = arg.find('='); eq != std::string::npos && eq > 0) {
             strings.emplace_back(arg.substr(0, eq), arg.substr(eq + 1));
         } else {
             return Usage();
         }
     }
-    if (output.empty() || !fileVersion || !productVersion)
+    if (output.empty() || !haveFileVersion || !haveProductVersion)
         return Usage();
 
     Platform::FixedFileInfo fixed;
     fixed.Signature = Platform::kFixedFileInfoSignature;
     fixed.StrucVersion = kStrucVersion;
-    fixed.FileVersionMS = fileVersion->first;
-    fixed.FileVersionLS = fileVersion->second;
-    fixed.ProductVersionMS = productVersion->first;
-    fixed.ProductVersionLS = productVersion->second;
+    fixed.FileVersionMS = fileVersion.first;
+    fixed.FileVersionLS = fileVersion.second;
+    fixed.ProductVersionMS = productVersion.first;
+    fixed.ProductVersionLS = productVersion.second;
     fixed.FileFlagsMask = kFlagsMask;
     fixed.FileOS = kOsNtWindows32;
     fixed.FileType = kTypeDll;
