@@ -194,6 +194,7 @@ void GameEngine::StartTurn(int seat, int64_t nowMs, int seconds) {
     }
     m_turnStart = nowMs;
     m_deadline = nowMs + static_cast<int64_t>(seconds) * MsPerSecond;
+    m_clockRunning = true;
 }
 
 // Scoring: the bid is the base, doubled by every bomb and rocket of the hand. The banker
@@ -209,14 +210,14 @@ void GameEngine::EndHand(int winner) {
         m_result[seat] = {m_users[seat], change, change};
     }
     m_phase = Phase::HandOver;
-    m_deadline = 0;
+    m_clockRunning = false;
     ++m_handsFinished;
     Send(SubGameRecord, GameRecords::HandResult(m_result));
     Send(SubGameOver, {});
 }
 
 void GameEngine::Tick(int64_t nowMs) {
-    if (m_deadline == 0 || nowMs < m_deadline)
+    if (!m_clockRunning || nowMs < m_deadline)
         return;
     if (m_phase == Phase::Bidding) {
         Bid(m_current, GameRecords::NoBid, nowMs);

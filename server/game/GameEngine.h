@@ -110,6 +110,8 @@ private:
     int m_handsFinished = 0;
     int64_t m_turnStart = 0;
     int64_t m_deadline = 0;
+    // Whether a turn clock runs; any time, zero included, can be a deadline.
+    bool m_clockRunning = false;
     bool m_marksValid = false;
     std::array<GameRecords::ResultEntry, SeatCount> m_result{};
     std::vector<GameOutput> m_output;

@@ -210,6 +210,19 @@ TEST_F(GameEngineTest, TheClockDeclinesLeadsAndPassesForIdleSeats) {
     EXPECT_EQ(RecordsOf(game.TakeOutput()), std::vector{TimeoutPassed(uint8_t(next))});
 }
 
+TEST(GameEngineClock, ATurnWithoutThinkingTimeStartedAtTimeZeroStillTimesOut) {
+    GameOptions options;
+    options.BidTime = 0;
+    GameEngine game(options, TestKey);
+    for (int seat = 0; seat < GameEngine::SeatCount; ++seat)
+        game.SetSeatUser(seat, 100 + seat);
+    game.StartHand(0);
+    game.TakeOutput();
+    const int first = game.CurrentSeat();
+    game.Tick(0);
+    EXPECT_EQ(RecordsOf(game.TakeOutput()), std::vector{BidMade(uint8_t(first), NoBid)});
+}
+
 TEST_F(GameEngineTest, AHandPlayedByTheClockAloneEndsWithBalancedScores) {
     for (int i = 0; i < 8; ++i) {
         game.Tick(game.Deadline());

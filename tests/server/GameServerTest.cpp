@@ -50,8 +50,10 @@ private:
     HallFrameReader m_reader;
 };
 
+// Generous: a whole hand played under the sanitizers on a loaded CI machine takes seconds,
+// and every condition waited for is expected to come true, so only a failure waits it out.
 template <typename Condition> bool RunUntil(Condition condition) {
-    QDeadlineTimer deadline(5000);
+    QDeadlineTimer deadline(60000);
     while (!condition() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return condition();
