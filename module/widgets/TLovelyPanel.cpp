@@ -1,10 +1,13 @@
 #include "widgets/TLovelyPanel.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimerEvent>
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -18,7 +21,9 @@ const QRegion NothingVisible(-1, -1, 1, 1);
 TLovelyPanel::TLovelyPanel(QWidget *parent)
     : QWidget(parent) {}
 
-TLovelyPanel::~TLovelyPanel() = default;
+TLovelyPanel::~TLovelyPanel() {
+    *m_alive = false;
+}
 
 void TLovelyPanel::SetPicture(const QImage &picture) {
     m_picture = picture;
@@ -86,6 +91,53 @@ void TLovelyPanel::SetLifeCount(int value) {
     m_lifeCount = value;
     if (OnLifeChange)
         OnLifeChange(this);
+}
+
+void TLovelyPanel::SetLife(int remaining) {
+    m_remaining = remaining;
+    if (OnLifeChange)
+        OnLifeChange(this);
+}
+
+int TLovelyPanel::Execute() {
+    if (m_running)
+        return 0;
+    m_running = true;
+    const auto alive = m_alive;
+    SetLife(m_lifeCount);
+    if (m_lifeTimer)
+        killTimer(std::exchange(m_lifeTimer, 0));
+    if (m_lifeCount > 0)
+        m_lifeTimer = startTimer(1000);
+    raise();
+    show();
+    setFocus();
+    m_modalResult = 0;
+    while (m_modalResult == 0) {
+        if (QCoreApplication::closingDown() || (m_lifeCount > 0 && m_remaining <= 0))
+            break;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (!*alive)
+            return 0;
+    }
+    hide();
+    m_running = false;
+    return m_modalResult;
+}
+
+// The count-down: a second less while the panel is on screen; once it runs out the
+// timer stops and the panel hides.
+void TLovelyPanel::timerEvent(QTimerEvent *event) {
+    if (event->timerId() != m_lifeTimer) {
+        QWidget::timerEvent(event);
+        return;
+    }
+    SetLife(isVisible() ? m_remaining - 1 : 0);
+    if (m_remaining <= 0) {
+        killTimer(m_lifeTimer);
+        m_lifeTimer = 0;
+        hide();
+    }
 }
 
 void TLovelyPanel::SetCaption(const QString &caption) {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QPainter;
 
@@ -55,6 +56,19 @@ public:
     void SetLifeCount(int value);
     std::function<void(TLovelyPanel *Sender)> OnLifeChange;
 
+    // The seconds left of a running count-down.
+    int Remaining() const { return m_remaining; }
+    // Stores the seconds left and fires OnLifeChange.
+    virtual void SetLife(int remaining);
+    // Shows the panel and waits in a nested event loop until ModalResult is set, the
+    // count-down of LifeCount seconds runs out (result 0), the application quits or the
+    // panel is destroyed. Only one wait runs at a time: a second call gives 0 at once.
+    virtual int Execute();
+    bool Running() const { return m_running; }
+    int ModalResult() const { return m_modalResult; }
+    // Ends a running wait with `result` (non-zero).
+    void SetModalResult(int result) { m_modalResult = result; }
+
     bool LockedPoint() const { return m_lockedPoint; }
     void SetLockedPoint(bool value) { m_lockedPoint = value; }
 
@@ -80,6 +94,7 @@ protected:
 
     // Rebuilds the background bitmap and the window shape.
     virtual void RebuildBackground();
+    void timerEvent(QTimerEvent *event) override;
 
 private:
     void StretchPicture();
@@ -100,6 +115,12 @@ private:
     QColor m_transparentColor = QColor(0xFF, 0x00, 0xFF);
     int m_transparentSpace = 0;
     int m_lifeCount = 0;
+    int m_remaining = 0;
+    int m_lifeTimer = 0;
+    int m_modalResult = 0;
+    bool m_running = false;
+    // Shared with a running wait, which must not touch a destroyed panel.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     bool m_lockedPoint = true;
     QRegion m_shape;
     bool m_shaped = false;
