@@ -61,7 +61,10 @@ const std::bitset<256> &PrintableChars() {
 }
 
 std::string SignedText(int64_t value) {
-    return (value > 0 ? "+" : "") + std::to_string(value);
+    std::string text = std::to_string(value);
+    if (value > 0)
+        text.insert(text.begin(), '+');
+    return text;
 }
 
 int CountOf(std::string_view text, std::string_view part) {

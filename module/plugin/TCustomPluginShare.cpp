@@ -37,6 +37,7 @@ constexpr size_t MaxChatBytes = 200;
 constexpr int MoodCharacters = 20;
 
 template <typename... Handlers> struct Overloaded : Handlers... { using Handlers::operator()...; };
+template <typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 std::optional<int64_t> ParseInt64(std::string_view text) {
     int64_t value = 0;

@@ -1,5 +1,8 @@
 #include "HubTestSupport.h"
 
+#include <QProcess>
+#include <QProcessEnvironment>
+
 using namespace HubTest;
 namespace PP = PluginPackets;
 using Platform::ByteWriter;
@@ -94,6 +97,19 @@ TEST_F(ModerationTest, AnExpelVoteIsPutToTheSeatedPlayers) {
     EXPECT_TRUE(hall.Sent().empty()) << "nobody votes on being expelled";
 }
 
+TEST_F(ModerationTest, PacketsArrivingWhileAVoteIsOpenDoNotChangeWhatItAnswers) {
+    Seat();
+    Enter(User(71, 3, true, "Ned"));
+    dialog->WhileOpen = [this] {
+        dialog->WhileOpen = nullptr;
+        Deliver(Expel(1, 71, 80, "other"));
+        Deliver(std::string("\x0C\x46\0\0\0\0\0\0\0", 9)); // Tom leaves meanwhile
+    };
+    hall.Calls.clear();
+    Deliver(Expel(1, 70, 80, "slow"));
+    EXPECT_EQ(hall.Sent().back(), PP::ExpelPacket(Me, 70, 1, "slow"));
+}
+
 TEST_F(ModerationTest, BeingExpelledDuringPlayChangesNothingBetweenHandsItEndsTheTable) {
     Seat();
     Deliver(PP::TableHeader(0, 49));
@@ -147,4 +163,41 @@ TEST_F(ModerationTest, KickNoticesAreLinesForOthersAndTheEndForTheLocalPlayer) {
     EXPECT_TRUE(hub.Refused());
     EXPECT_TRUE(hub.Stopped());
     EXPECT_EQ(dialog->Texts.back(), "您已经被管理员永久踢出。\r\n原因：cheat"_gbk);
+}
+
+TEST(DuplicateInstanceGuard, TwoProcessesAtOneTableOnlyTheFirstPlays) {
+    QTemporaryDir dir;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("VESTRANO_WINDOW_DIR", dir.path() + "/windows");
+    auto probe = [&](const char *key) {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessEnvironment(environment);
+        process->start(GUARD_PROBE, {dir.path() + "/", key});
+        EXPECT_TRUE(process->waitForStarted(10000));
+        return process;
+    };
+    auto readLine = [](QProcess &process) {
+        while (!process.canReadLine() && process.waitForReadyRead(10000)) {
+        }
+        return process.readLine().trimmed().toStdString();
+    };
+    auto first = probe("4660");
+    EXPECT_EQ(readLine(*first), "started");
+    auto second = probe("4660");
+    EXPECT_EQ(readLine(*second), "refused");
+    second->closeWriteChannel();
+    EXPECT_TRUE(second->waitForFinished(10000));
+    auto elsewhere = probe("4661");
+    EXPECT_EQ(readLine(*elsewhere), "started");
+    elsewhere->closeWriteChannel();
+    EXPECT_TRUE(elsewhere->waitForFinished(10000));
+
+    first->write("packet\n");
+    EXPECT_EQ(readLine(*first), "handled 1") << "the first instance still plays";
+    first->closeWriteChannel();
+    EXPECT_TRUE(first->waitForFinished(10000));
+    auto after = probe("4660");
+    EXPECT_EQ(readLine(*after), "started") << "the first one's guard went with it";
+    after->closeWriteChannel();
+    EXPECT_TRUE(after->waitForFinished(10000));
 }

@@ -11,6 +11,7 @@
 #include "plugin/TCustomPluginScore.h"
 #include "plugin/TCustomPluginUser.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -228,6 +229,8 @@ public:
         m_log.push_back("Dialog.Execute(" + Caption().toStdString() + "," + std::to_string(Kind()) +
                         "," + std::to_string(LifeCount()) + ")");
         Texts.push_back(Text());
+        if (WhileOpen)
+            WhileOpen();
         SetText({});
         return Answer;
     }
@@ -239,6 +242,8 @@ public:
 
     int Answer = 1;
     int Selected = -1;
+    // Runs while the dialog is "open", as packets would in the nested wait.
+    std::function<void()> WhileOpen;
     std::vector<std::string> Texts;
 
 private:
