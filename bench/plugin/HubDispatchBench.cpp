@@ -35,7 +35,8 @@ struct Table {
     CountingClient Client;
 
     Table() {
-        Hub.SetIdentity({QDir::tempPath().toStdString() + "/", "{BENCH}", "1", "1"});
+        Hub.SetIdentity(
+            TModuleIdentity::Of(QDir::tempPath().toStdString() + "/", "{BENCH}", "1", "1"));
         Hub.SetPluginUser(&User);
         Hub.SetPluginChat(&Chat);
         Hub.SetPluginClient(&Client);

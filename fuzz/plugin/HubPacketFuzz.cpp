@@ -40,7 +40,8 @@ struct Table {
     TCustomPluginEvents Events;
 
     Table() {
-        Hub.SetIdentity({QDir::tempPath().toStdString() + "/", "{FUZZ}", "1", "1"});
+        Hub.SetIdentity(
+            TModuleIdentity::Of(QDir::tempPath().toStdString() + "/", "{FUZZ}", "1", "1"));
         Hub.SetPluginUser(&User);
         Hub.SetPluginChat(&Chat);
         Hub.SetPluginClient(&Client);

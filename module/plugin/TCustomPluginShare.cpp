@@ -81,9 +81,21 @@ TModuleIdentity TModuleIdentity::OfThisModule() {
             self.ClassIdText = info.Comments;
             self.FileVersion = info.FileVersion;
             self.InternalName = info.InternalName;
+            self.ProductName = info.ProductName;
+            self.ProductVersion = info.ProductVersion;
         }
         return self;
     }();
+    return identity;
+}
+
+TModuleIdentity TModuleIdentity::Of(std::string folder, std::string classIdText,
+                                    std::string fileVersion, std::string internalName) {
+    TModuleIdentity identity;
+    identity.Folder = std::move(folder);
+    identity.ClassIdText = std::move(classIdText);
+    identity.FileVersion = std::move(fileVersion);
+    identity.InternalName = std::move(internalName);
     return identity;
 }
 

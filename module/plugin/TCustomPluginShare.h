@@ -51,9 +51,14 @@ struct TModuleIdentity {
     std::string ClassIdText;
     std::string FileVersion;
     std::string InternalName;
+    std::string ProductName;
+    std::string ProductVersion;
 
     // The identity of the loaded module, read once from its version resource.
     static TModuleIdentity OfThisModule();
+    // An identity given by hand, for a module placed elsewhere (tests, tools).
+    static TModuleIdentity Of(std::string folder, std::string classIdText,
+                              std::string fileVersion = "1", std::string internalName = {});
 };
 
 // What the hall says when it starts the module at a table.

@@ -20,7 +20,8 @@ int main(int argc, char **argv) {
         return 2;
     FakeHall hall;
     TCustomPluginShare hub;
-    hub.SetIdentity({argv[1], "{0031F69A-3715-4F10-8A9D-E0EA7B3AD7D7}", "1", "4002"});
+    hub.SetIdentity(
+        TModuleIdentity::Of(argv[1], "{0031F69A-3715-4F10-8A9D-E0EA7B3AD7D7}", "1", "4002"));
     hub.SetInterface(&hall);
     TStartInfo start;
     start.TableKey = std::stoll(argv[2]);

@@ -192,7 +192,7 @@ TEST_F(DispatchTest, EveryRequestGoesToTheHallWithTheTableKey) {
 
 TEST_F(DispatchTest, WithoutARequestInterfaceNothingIsSentAndNothingFails) {
     TCustomPluginShare bare;
-    bare.SetIdentity({dir.path().toStdString() + "/", ClassId, "1", "4002"});
+    bare.SetIdentity(TModuleIdentity::Of(dir.path().toStdString() + "/", ClassId, "1", "4002"));
     TStartInfo start;
     start.UserId = Me;
     EXPECT_NO_THROW(bare.StartPlugin(start));

@@ -75,7 +75,8 @@ class HubFixture : public testing::Test {
 protected:
     HubFixture() {
         qputenv("VESTRANO_WINDOW_DIR", (dir.path() + "/windows").toLocal8Bit());
-        hub.SetIdentity({dir.path().toStdString() + "/", ClassId, "2.101.0.111", "4002"});
+        hub.SetIdentity(
+            TModuleIdentity::Of(dir.path().toStdString() + "/", ClassId, "2.101.0.111", "4002"));
         hub.SetPluginUser(user);
         hub.SetPluginChat(chat);
         hub.SetPluginClient(client);

@@ -1,0 +1,1 @@
+#include "plugin/TPluginShare50.h"

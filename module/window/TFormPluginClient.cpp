@@ -1,0 +1,88 @@
+#include "window/TFormPluginClient.h"
+
+#include "common/Gbk.h"
+#include "platform/WindowClasses.h"
+#include "platform/WindowMessages.h"
+#include "plugin/TCustomPluginClient.h"
+#include "plugin/TCustomPluginDialog.h"
+#include "plugin/TPluginShare50.h"
+
+#include <QCloseEvent>
+
+namespace {
+
+// The class is known by name as soon as the module is loaded.
+const bool kClassRegistered =
+    (Platform::RegisterWindowClass(TFormPluginClient::ClassName,
+                                   [] { return new TFormPluginClient(); }),
+     true);
+
+QString FromGbk(const std::string &gbk) {
+    const std::u16string utf16 = Gbk::ToUtf16(gbk);
+    return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
+}
+
+} // namespace
+
+TFormPluginClient::TFormPluginClient(QWidget *parent)
+    : QWidget(parent) {
+    setObjectName(ClassName);
+    move(0, 0);
+    m_pluginShare = new TPluginShare50(this);
+    m_pluginShare->setObjectName("PluginShare501");
+    m_pluginShare->SetMenuEnabled(false);
+    m_pluginShare->SetChatLocked(true);
+
+    m_panelClient = new QWidget(this);
+    m_panelClient->setObjectName("PanelClient");
+    m_panelClient->setGeometry(0, 0, BigWidth, BigHeight);
+
+    m_pluginDialog = new TCustomPluginDialog(this);
+    m_pluginDialog->setObjectName("PluginDialog501");
+    m_pluginDialog->hide();
+    m_pluginDialog->SetLifeCount(30);
+    m_pluginShare->SetPluginDialog(m_pluginDialog);
+
+    const auto &identity = m_pluginShare->Identity();
+    setWindowTitle(FromGbk(identity.ProductName + identity.ProductVersion));
+
+    m_gameClient = new TCustomPluginClient(m_panelClient);
+    m_gameClient->setObjectName("GameClient");
+    m_gameClient->setGeometry(m_panelClient->rect());
+    m_pluginShare->SetPluginClient(m_gameClient);
+
+    resize(BigWidth, BigHeight);
+}
+
+TFormPluginClient::~TFormPluginClient() = default;
+
+bool TFormPluginClient::event(QEvent *event) {
+    if (auto *message = Platform::TWindowMessageEvent::From(event)) {
+        if (message->Message == TPluginShare50::WM_DISPATCHPACKET)
+            message->Handle([this] {
+                m_pluginShare->DispatchPacket();
+                return 0;
+            });
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+// The window never closes by itself: the hub asks, and stops the table when the player
+// agrees; the hall then releases the module, which destroys the window.
+void TFormPluginClient::closeEvent(QCloseEvent *event) {
+    bool canClose = false;
+    m_pluginShare->CloseQuery(this, canClose);
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TFormPluginClient::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    if (isMinimized())
+        return;
+    for (auto *panel : {static_cast<QWidget *>(m_pluginDialog)})
+        panel->move((width() - panel->width()) / 2, (height() - panel->height()) / 2);
+}

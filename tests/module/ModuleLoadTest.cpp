@@ -1,0 +1,149 @@
+// The built module, driven only through dlopen and its exports, as a hall drives it.
+
+#include "../support/FakeHall.h"
+#include "common/ComRegistry.h"
+#include "common/VersionInfo.h"
+#include "platform/Guid.h"
+#include "plugin/INimOpenInterface.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+namespace {
+
+using GetClassObjectFn = HRESULT (*)(REFCLSID, REFIID, void **);
+using NoArgumentFn = HRESULT (*)();
+using GetErrorInfoFn = HRESULT (*)(uint32_t, char *, uint32_t);
+
+class ModuleLoadTest : public testing::Test {
+protected:
+    ModuleLoadTest() {
+        qputenv("VESTRANO_REGISTRY", (dir.path() + "/registry.ini").toLocal8Bit());
+        qputenv("VESTRANO_WINDOW_DIR", (dir.path() + "/windows").toLocal8Bit());
+        // Sounds go to SDL's silent driver: tests never touch the sound card.
+        qputenv("SDL_AUDIODRIVER", "dummy");
+        handle = dlopen(MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
+        EXPECT_NE(handle, nullptr) << dlerror();
+        getClassObject = Symbol<GetClassObjectFn>("DllGetClassObject");
+        canUnloadNow = Symbol<NoArgumentFn>("DllCanUnloadNow");
+        registerServer = Symbol<NoArgumentFn>("DllRegisterServer");
+        unregisterServer = Symbol<NoArgumentFn>("DllUnregisterServer");
+        getErrorInfo = Symbol<GetErrorInfoFn>("GetErrorInfo");
+        TFileVersionInfomation info;
+        EXPECT_TRUE(ReadVersionInfo(MODULE_PATH, info));
+        classId = Platform::GuidFromText(info.Comments).value_or(GUID{});
+    }
+    ~ModuleLoadTest() override {
+        if (handle)
+            dlclose(handle);
+    }
+    template <typename T> T Symbol(const char *name) {
+        return handle ? reinterpret_cast<T>(dlsym(handle, name)) : nullptr;
+    }
+    INimOpenInterface *Create() {
+        IClassFactory *factory = nullptr;
+        EXPECT_EQ(getClassObject(classId, IID_IClassFactory, reinterpret_cast<void **>(&factory)),
+                  S_OK);
+        INimOpenInterface *object = nullptr;
+        EXPECT_EQ(factory->CreateInstance(nullptr, IID_INimOpenInterface,
+                                          reinterpret_cast<void **>(&object)),
+                  S_OK);
+        factory->Release();
+        return object;
+    }
+    static QWidget *GameWindow() {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == "TFormPluginClient")
+                return widget;
+        return nullptr;
+    }
+
+    QTemporaryDir dir;
+    void *handle = nullptr;
+    GetClassObjectFn getClassObject = nullptr;
+    NoArgumentFn canUnloadNow = nullptr;
+    NoArgumentFn registerServer = nullptr;
+    NoArgumentFn unregisterServer = nullptr;
+    GetErrorInfoFn getErrorInfo = nullptr;
+    GUID classId;
+};
+
+} // namespace
+
+TEST_F(ModuleLoadTest, OnlyTheComEntryPointsAreExported) {
+    ASSERT_NE(getClassObject, nullptr);
+    ASSERT_NE(canUnloadNow, nullptr);
+    ASSERT_NE(registerServer, nullptr);
+    ASSERT_NE(unregisterServer, nullptr);
+    ASSERT_NE(getErrorInfo, nullptr);
+    EXPECT_EQ(Symbol<void *>("_ZN18TPluginInterface50C1Ev"), nullptr);
+    EXPECT_EQ(Platform::GuidToText(classId), "{0031F69A-3715-4F10-8A9D-E0EA7B3AD7D7}");
+}
+
+TEST_F(ModuleLoadTest, AnObjectLivesAndDiesWithItsWindowAndTheModuleCanThenUnload) {
+    void *factory = nullptr;
+    EXPECT_EQ(getClassObject(IID_IUnknown, IID_IClassFactory, &factory), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(factory, nullptr);
+    INimOpenInterface *object = Create();
+    ASSERT_NE(object, nullptr);
+    int32_t version = 0;
+    EXPECT_EQ(object->GetInterfaceVersion(&version), S_OK);
+    EXPECT_EQ(version, 1);
+    ASSERT_NE(GameWindow(), nullptr);
+    EXPECT_FALSE(GameWindow()->isVisible());
+    EXPECT_EQ(canUnloadNow(), S_FALSE);
+    EXPECT_EQ(object->Release(), 0u);
+    EXPECT_EQ(GameWindow(), nullptr);
+    EXPECT_EQ(canUnloadNow(), S_OK);
+}
+
+TEST_F(ModuleLoadTest, StartingShowsTheTableAndErrorsComeBackAsResults) {
+    FakeHall hall;
+    hall.HallPath = dir.path().toStdString();
+    INimOpenInterface *object = Create();
+    ASSERT_EQ(object->SetRequestInterface(&hall), S_OK);
+    const int64_t user = 4242;
+    EXPECT_EQ(object->StartPlugin(9, "T", &user, "N", 70000, 0, 0, 0), E_UNEXPECTED);
+    char text[256];
+    EXPECT_EQ(getErrorInfo(0, text, sizeof text), S_OK);
+    EXPECT_NE(std::string(text).find("Extra"), std::string::npos);
+    EXPECT_EQ(object->StartPlugin(9, "T", &user, "N", 1, 0, 0, 0), S_OK);
+    ASSERT_NE(GameWindow(), nullptr);
+    EXPECT_EQ(GameWindow()->windowTitle(), "T[N]");
+    EXPECT_TRUE(GameWindow()->isVisible());
+    ASSERT_FALSE(hall.Sent().empty());
+    EXPECT_EQ(hall.Sent().back(), std::string("\3\x92\x10\0\0\0\0\0\0\2", 10));
+    for (const auto &call : hall.Calls) {
+        if (call.Method != 1) {
+            EXPECT_EQ(call.TableKey, 9);
+        }
+    }
+
+    const std::string gameStart("\3\0\0\0\0\0\0\0\0\x31", 10);
+    EXPECT_EQ(object->DeliverPacket(10, reinterpret_cast<const uint8_t *>(gameStart.data())), S_OK);
+    EXPECT_EQ(object->StopPlugin(0), S_OK);
+    EXPECT_EQ(object->StopPlugin(0), S_OK);
+    EXPECT_EQ(hall.CountOf(12), 1);
+    EXPECT_EQ(hall.References, 2u) << "the module still holds the request interface";
+    object->Release();
+    EXPECT_EQ(hall.References, 1u) << "and lets it go with the object";
+}
+
+TEST_F(ModuleLoadTest, RegistrationWritesTheClassAndUnregistrationRemovesIt) {
+    EXPECT_EQ(registerServer(), S_OK);
+    const auto entry = ComRegistry::FindServer("{0031F69A-3715-4F10-8A9D-E0EA7B3AD7D7}");
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->Path, MODULE_PATH);
+    EXPECT_EQ(entry->Description, "Vestrano");
+    EXPECT_EQ(entry->ThreadingModel, "Apartment");
+    EXPECT_EQ(entry->ProgId, "VestranoC_Kep.VestranoC_Kep");
+    EXPECT_EQ(ComRegistry::ClassIdOfProgId("VestranoC_Kep.VestranoC_Kep"),
+              "{0031F69A-3715-4F10-8A9D-E0EA7B3AD7D7}");
+    EXPECT_EQ(unregisterServer(), S_OK);
+    EXPECT_FALSE(ComRegistry::FindServer("{0031F69A-3715-4F10-8A9D-E0EA7B3AD7D7}"));
+}
