@@ -119,8 +119,7 @@ void TCustomPluginShare::RelayChatLine(const std::string &text, int64_t kind) {
 void TCustomPluginShare::ShowNotice(bool flash, const std::string &text) {
     if (flash) {
         QWidget *window = Platform::WindowFromHandle(m_start.Window);
-        QWidget *focus = QApplication::focusWidget();
-        if (window && !(focus && (focus == window || window->isAncestorOf(focus))))
+        if (window && !Platform::FocusInside(m_start.Window))
             QApplication::alert(window);
     }
     if (!text.empty() && m_pluginChat)
