@@ -193,7 +193,7 @@ void GameServer::HandleModulePacket(Session &session, const std::string &packet)
             TakeSeat(number, session.UserId, seat);
     } else {
         constexpr uint8_t SubBroadcast = 66;
-        m_rooms[number]->Handle(session.UserId, *request);
+        m_rooms[number]->Handle(session.UserId, *request, Now());
         // A broadcast reaches every table of the server.
         for (const auto &[sender, text] : m_rooms[number]->TakeBroadcasts()) {
             const QByteArray frame = EncodeFrame(TablePacketFrame{
@@ -215,6 +215,7 @@ void GameServer::Refuse(QTcpSocket *socket, Session &session, ErrorCode code) {
 void GameServer::Tick() {
     for (auto &[number, table] : m_tables) {
         table->Tick(Now());
+        m_rooms[number]->Tick(Now());
         Deliver(number);
     }
 }

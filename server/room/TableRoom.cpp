@@ -1,6 +1,7 @@
 #include "TableRoom.h"
 
 #include "platform/ByteReader.h"
+#include "platform/ByteWriter.h"
 
 #include <algorithm>
 #include <utility>
@@ -22,6 +23,18 @@ constexpr uint8_t KindConfigAck = 7;
 constexpr uint8_t KindLeave = 11;
 constexpr uint8_t KindSeatRequest = 13;
 constexpr uint8_t KindTable = 3;
+
+constexpr uint8_t SubExpel = 4;
+constexpr uint8_t SubExpelNotice = 20;
+constexpr uint8_t KindKick = 18;
+constexpr uint8_t KindKickNotice = 19;
+constexpr uint8_t VoteAnnounced = 1;
+constexpr uint8_t VoteCarried = 2;
+constexpr uint8_t VoteFailed = 0;
+constexpr size_t ReasonSize = 40;
+constexpr size_t KickReasonMax = 200;
+// Robots keep ids far above any user's; they neither vote nor are voted out.
+constexpr int64_t FirstBotId = 9'000'000'000'000;
 
 constexpr size_t MaxChatBytes = 200;
 
@@ -89,7 +102,75 @@ void TableRoom::Seat(int64_t userId, uint8_t seat, bool player) {
     ToAll(RoomPackets::SeatChanged(userId, seat, player));
 }
 
-bool TableRoom::Handle(int64_t userId, const RoomPackets::Request &request) {
+// Kind 18: type (1), target (8), reason length (4), reason. Only administrators kick; the
+// table hears of it as kind 19, and the target's module leaves by itself.
+void TableRoom::Kick(int64_t op, std::string_view payload) {
+    Platform::ByteReader in(payload.data(), payload.size());
+    const auto type = in.ReadU8();
+    const auto target = in.ReadI64LE();
+    const auto length = in.ReadI32LE();
+    if (!type || !target || !length || *length < 0 || !OnList(m_adminIds, op) || !Find(*target) ||
+        *target == op)
+        return;
+    const std::string reason =
+        in.ReadRest().substr(0, std::min<size_t>(static_cast<size_t>(*length), KickReasonMax));
+    Platform::ByteWriter out;
+    out.U8(KindKickNotice).U8(*type).I64LE(op).I64LE(*target);
+    out.I32LE(static_cast<int32_t>(reason.size())).Bytes(reason);
+    ToAll(out.Take());
+}
+
+int TableRoom::Voters() const {
+    int voters = 0;
+    for (const auto &member : m_members)
+        voters += member.Player && member.UserId < FirstBotId &&
+                  (!m_vote || member.UserId != m_vote->Target);
+    return voters;
+}
+
+void TableRoom::AnnounceVote(uint8_t phase) {
+    Platform::ByteWriter payload;
+    payload.I64LE(m_vote->Initiator).I64LE(m_vote->Target).U8(phase);
+    payload.ShortString(m_vote->Reason, ReasonSize);
+    ToAll(RoomPackets::TableMessage(0, SubExpelNotice, payload.Data()));
+}
+
+// Sub-kind 4: initiator (8), target (8), phase (1), reason ss40. The first request about
+// a seated player opens a vote among the other seated players; each request while it
+// runs is a yes. More than half carries it; the clock ends it otherwise.
+void TableRoom::VoteExpel(int64_t userId, std::string_view payload, int64_t nowMs) {
+    Platform::ByteReader in(payload.data(), payload.size());
+    const auto initiator = in.ReadI64LE();
+    const auto target = in.ReadI64LE();
+    const auto phase = in.ReadU8();
+    const auto reason = in.ReadShortString(ReasonSize);
+    const auto *voter = Find(userId);
+    const auto *accused = target ? Find(*target) : nullptr;
+    if (!initiator || !target || !phase || !reason || !voter || !voter->Player || !accused ||
+        !accused->Player || *target == userId || *target >= FirstBotId)
+        return;
+    if (!m_vote) {
+        m_vote = Vote{userId, *target, *reason, {}, nowMs + VoteMs};
+        AnnounceVote(VoteAnnounced);
+    } else if (m_vote->Target != *target) {
+        return;
+    }
+    if (std::find(m_vote->Yes.begin(), m_vote->Yes.end(), userId) == m_vote->Yes.end())
+        m_vote->Yes.push_back(userId);
+    if (static_cast<int>(m_vote->Yes.size()) * 2 > Voters()) {
+        AnnounceVote(VoteCarried);
+        m_vote.reset();
+    }
+}
+
+void TableRoom::Tick(int64_t nowMs) {
+    if (m_vote && nowMs >= m_vote->EndsAt) {
+        AnnounceVote(VoteFailed);
+        m_vote.reset();
+    }
+}
+
+bool TableRoom::Handle(int64_t userId, const RoomPackets::Request &request, int64_t nowMs) {
     const auto *member = Find(userId);
     if (!member)
         return false;
@@ -101,6 +182,10 @@ bool TableRoom::Handle(int64_t userId, const RoomPackets::Request &request) {
     }
     if (request.Kind == KindSeatRequest)
         return false; // the server decides seats with the game table
+    if (request.Kind == KindKick) {
+        Kick(userId, request.Payload);
+        return true;
+    }
     if (request.Kind != KindTable)
         return false;
     switch (request.Sub) {
@@ -154,6 +239,9 @@ bool TableRoom::Handle(int64_t userId, const RoomPackets::Request &request) {
         }
         return true;
     case SubLeaveSeat:
+        return true;
+    case SubExpel:
+        VoteExpel(userId, request.Payload, nowMs);
         return true;
     default:
         return false;

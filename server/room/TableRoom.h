@@ -7,7 +7,9 @@
 #include "RoomPackets.h"
 #include "game/GameTable.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TableRoom final {
@@ -24,7 +26,10 @@ public:
     const std::vector<RoomPackets::Member> &Members() const { return m_members; }
 
     // A module's room packet. Returns false for what the room does not handle.
-    bool Handle(int64_t userId, const RoomPackets::Request &request);
+    bool Handle(int64_t userId, const RoomPackets::Request &request, int64_t nowMs = 0);
+    // Ends an expel vote whose time is up.
+    void Tick(int64_t nowMs);
+    static constexpr int64_t VoteMs = 30'000;
     // A finished hand: the members' new totals and one more round each.
     void HandFinished(const std::vector<RoomPackets::SettlementEntry> &entries);
 
@@ -36,7 +41,20 @@ public:
     void SendConfiguration(int64_t target);
 
 private:
+    struct Vote {
+        int64_t Initiator = 0;
+        int64_t Target = 0;
+        std::string Reason;
+        std::vector<int64_t> Yes;
+        int64_t EndsAt = 0;
+    };
+
     RoomPackets::Member *FindMember(int64_t userId);
+    void Kick(int64_t op, std::string_view payload);
+    void VoteExpel(int64_t userId, std::string_view payload, int64_t nowMs);
+    void AnnounceVote(uint8_t phase);
+    // Seated human players other than the vote's target.
+    int Voters() const;
     std::vector<RoomPackets::Member> Roster() const;
     void ToAll(std::string packet) { m_packets.push_back({0, std::move(packet)}); }
 
@@ -46,4 +64,5 @@ private:
     std::string m_mutedIds;
     std::vector<TablePacket> m_packets;
     std::vector<std::pair<int64_t, std::string>> m_broadcasts;
+    std::optional<Vote> m_vote;
 };

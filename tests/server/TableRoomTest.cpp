@@ -145,3 +145,79 @@ TEST(RoomPacketsTest, RequestsAreReadSafely) {
     EXPECT_EQ(chat->Sub, 67);
     EXPECT_EQ(chat->Payload, "x");
 }
+
+namespace {
+
+std::string ExpelPayload(int64_t initiator, int64_t target, const std::string &reason) {
+    std::string payload;
+    for (int64_t value : {initiator, target})
+        for (int i = 0; i < 8; ++i)
+            payload.push_back(static_cast<char>(static_cast<uint64_t>(value) >> (8 * i)));
+    payload.push_back('\1');
+    std::string field(41, '\0');
+    field[0] = static_cast<char>(reason.size());
+    field.replace(1, reason.size(), reason);
+    return payload + field;
+}
+
+uint8_t VotePhase(const TablePacket &packet) {
+    return packet.Packet.size() > 26 && packet.Packet[9] == 20 ? uint8_t(packet.Packet[26]) : 255;
+}
+
+} // namespace
+
+TEST_F(TableRoomTest, AnExpelVoteIsCarriedByMoreThanHalfOfTheOtherPlayers) {
+    room.Join(Person(3, 2, true, "cy"));
+    room.Join(Person(4, 3, true, "dee"));
+    room.TakePackets();
+    room.Handle(1, TableRequest(4, ExpelPayload(1, 4, "slow")), 1000);
+    auto packets = room.TakePackets();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(VotePhase(packets[0]), 1) << "announced";
+    room.Handle(1, TableRequest(4, ExpelPayload(1, 4, "slow")), 1100);
+    EXPECT_TRUE(room.TakePackets().empty()) << "one voice per player";
+    room.Handle(4, TableRequest(4, ExpelPayload(4, 4, "me")), 1200);
+    EXPECT_TRUE(room.TakePackets().empty()) << "nobody votes on himself";
+    room.Handle(2, TableRequest(4, ExpelPayload(2, 4, "slow")), 1300);
+    packets = room.TakePackets();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(VotePhase(packets[0]), 2) << "two of three: carried";
+}
+
+TEST_F(TableRoomTest, AnUnansweredVoteFailsWhenItsTimeIsUp) {
+    room.Join(Person(3, 2, true, "cy"));
+    room.TakePackets();
+    room.Handle(1, TableRequest(4, ExpelPayload(1, 3, "why")), 0);
+    room.TakePackets();
+    room.Tick(TableRoom::VoteMs - 1);
+    EXPECT_TRUE(room.TakePackets().empty());
+    room.Tick(TableRoom::VoteMs);
+    const auto packets = room.TakePackets();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(VotePhase(packets[0]), 0);
+    room.Handle(1, TableRequest(4, std::string(10, '\1')), 0);
+    EXPECT_TRUE(room.TakePackets().empty()) << "a short request starts nothing";
+}
+
+TEST_F(TableRoomTest, OnlyAdministratorsKick) {
+    auto kick = [](int64_t target) {
+        std::string payload(1, '\2');
+        for (int i = 0; i < 8; ++i)
+            payload.push_back(static_cast<char>(static_cast<uint64_t>(target) >> (8 * i)));
+        return payload + std::string("\3\0\0\0bad", 7);
+    };
+    Request request;
+    request.Kind = 18;
+    request.Payload = kick(2);
+    room.Handle(1, request);
+    EXPECT_TRUE(room.TakePackets().empty());
+    room.SetAdministrators("1,");
+    room.Handle(1, request);
+    const auto packets = room.TakePackets();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(packets[0].Packet[0], 19);
+    EXPECT_EQ(packets[0].Packet.substr(22), "bad");
+    request.Payload = request.Payload.substr(0, 5);
+    room.Handle(1, request);
+    EXPECT_TRUE(room.TakePackets().empty());
+}
