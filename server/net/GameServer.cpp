@@ -60,6 +60,16 @@ RoomPackets::Member GameServer::MemberOf(int64_t userId, uint8_t seat, bool play
     return member;
 }
 
+RoomPackets::Member GameServer::Robot(int table, int seat) {
+    RoomPackets::Member robot;
+    robot.UserId = BotId(table, seat);
+    robot.NickName = "Robot " + std::to_string(seat + 1);
+    robot.Seat = static_cast<uint8_t>(seat);
+    robot.Player = true;
+    robot.Face = static_cast<uint16_t>(seat + 1);
+    return robot;
+}
+
 void GameServer::OpenTable(int table) {
     if (m_tables[table])
         return;
@@ -70,15 +80,8 @@ void GameServer::OpenTable(int table) {
     rules.ScoreName = "score";
     rules.GoldName = "gold";
     m_rooms[table] = std::make_unique<TableRoom>(rules);
-    for (int seat = 0; seat < GameEngine::SeatCount; ++seat) {
-        RoomPackets::Member bot;
-        bot.UserId = BotId(table, seat);
-        bot.NickName = "Robot " + std::to_string(seat + 1);
-        bot.Seat = static_cast<uint8_t>(seat);
-        bot.Player = true;
-        bot.Face = static_cast<uint16_t>(seat + 1);
-        m_rooms[table]->Join(bot);
-    }
+    for (int seat = 0; seat < GameEngine::SeatCount; ++seat)
+        m_rooms[table]->Join(Robot(table, seat));
     m_rooms[table]->TakePackets();
 }
 
@@ -193,7 +196,10 @@ void GameServer::HandleModulePacket(Session &session, const std::string &packet)
             TakeSeat(number, session.UserId, seat);
     } else {
         constexpr uint8_t SubBroadcast = 66;
+        constexpr uint8_t KindLeave = 11;
         m_rooms[number]->Handle(session.UserId, *request, Now());
+        if (request->Kind == KindLeave)
+            LeaveTable(session);
         // A broadcast reaches every table of the server.
         for (const auto &[sender, text] : m_rooms[number]->TakeBroadcasts()) {
             const QByteArray frame = EncodeFrame(TablePacketFrame{
@@ -231,6 +237,19 @@ void GameServer::Dropped(QTcpSocket *socket) {
     if (table.SeatOf(session.UserId) >= 0 &&
         (phase == GameEngine::Phase::Bidding || phase == GameEngine::Phase::Playing))
         m_users.AddEscape(session.UserId);
+    // The others see the seat empty ("dropped") until the user comes back.
+    m_rooms[session.Table]->Leave(session.UserId);
+    Deliver(session.Table);
+}
+
+// The module stopped: the user leaves the table and a robot takes the seat back.
+void GameServer::LeaveTable(Session &session) {
+    GameTable &table = *m_tables[session.Table];
+    const int seat = table.SeatOf(session.UserId);
+    if (seat >= 0) {
+        table.Leave(session.UserId);
+        m_rooms[session.Table]->Join(Robot(session.Table, seat));
+    }
 }
 
 void GameServer::RecordFinishedHand(int table) {

@@ -62,6 +62,8 @@ private:
     void OpenTable(int table);
     RoomPackets::Member MemberOf(int64_t userId, uint8_t seat, bool player) const;
     void TakeSeat(int table, int64_t userId, uint8_t seat);
+    static RoomPackets::Member Robot(int table, int seat);
+    void LeaveTable(Session &session);
     void HandleModulePacket(Session &session, const std::string &packet);
     void Deliver(int table);
     void RecordFinishedHand(int table);

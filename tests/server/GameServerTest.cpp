@@ -43,6 +43,21 @@ public:
         return count;
     }
 
+    // Room packets of a kind about a user (the id right after the kind byte).
+    int CountKind(uint8_t kind, int64_t user) const {
+        int count = 0;
+        for (const auto &frame : Frames)
+            if (const auto *packet = std::get_if<TablePacketFrame>(&frame)) {
+                if (packet->Packet.size() < 9 || uint8_t(packet->Packet[0]) != kind)
+                    continue;
+                int64_t id = 0;
+                for (int b = 8; b >= 1; --b)
+                    id = (id << 8) | uint8_t(packet->Packet[b]);
+                count += id == user;
+            }
+        return count;
+    }
+
     std::vector<HallFrame> Frames;
 
 private:
@@ -133,6 +148,27 @@ TEST_F(GameServerTest, ANewcomerSeesItselfAndThreeRobotsAndTheTableConfiguration
     EXPECT_EQ(robots, 3);
     EXPECT_EQ(seen, 1);
     EXPECT_EQ(config.size(), 10u + 152 + 4 * 63);
+}
+
+TEST_F(GameServerTest, ADroppedPlayerLeavesAnEmptySeatUntilItComesBack) {
+    HallClient alice(server.Port());
+    alice.Send(LoginFrame{"alice", ""});
+    alice.Send(TableChoiceFrame{6, 0});
+    int64_t bob = 0;
+    {
+        HallClient first(server.Port());
+        first.Send(LoginFrame{"bob", ""});
+        first.Send(TableChoiceFrame{6, 1});
+        ASSERT_TRUE(RunUntil([&] { return !first.Frames.empty(); }));
+        bob = std::get<LoginResultFrame>(first.Frames[0]).UserId;
+        ASSERT_TRUE(RunUntil([&] { return alice.CountKind(10, bob) > 0; }));
+    }
+    ASSERT_TRUE(RunUntil([&] { return alice.CountKind(12, bob) > 0; }));
+    HallClient again(server.Port());
+    again.Send(LoginFrame{"bob", ""});
+    again.Send(TableChoiceFrame{6, 1});
+    EXPECT_TRUE(RunUntil([&] { return alice.CountKind(10, bob) > 1; })) << "back in its seat";
+    EXPECT_EQ(server.Table(6)->SeatOf(bob), 1);
 }
 
 TEST_F(GameServerTest, TheSameNicknameGetsItsUserIdAndSeatBack) {
