@@ -75,6 +75,7 @@ void GameServer::OpenTable(int table) {
         return;
     m_tables[table] = std::make_unique<GameTable>(m_options.Game, ChaChaRandom::SystemKey(),
                                                   m_options.BotDelayMs);
+    m_tables[table]->SetAutoStart(m_options.AutoStartMs);
     RoomPackets::Rules rules;
     rules.BeanName = "beans";
     rules.ScoreName = "score";

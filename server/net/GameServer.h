@@ -26,6 +26,8 @@ struct ServerOptions {
     int BotDelayMs = 800;
     int TickMs = 100;
     int TableCount = 16;
+    // Unattended play: the next hand is dealt this long after the last (-1: wait for ready).
+    int AutoStartMs = -1;
     QString DatabasePath = QStringLiteral(":memory:");
 };
 
