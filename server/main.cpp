@@ -5,6 +5,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <QSettings>
+#include <QStringEncoder>
 
 #include <cstdio>
 
@@ -36,7 +38,12 @@ int main(int argc, char **argv) {
         QStringLiteral("Deal the next hand this many milliseconds after the last, without "
                        "waiting for ready (unattended play); -1 waits."),
         QStringLiteral("ms"), QStringLiteral("-1"));
-    parser.addOptions({port, listen, playTime, bidTime, botDelay, database, autoStart});
+    const QCommandLineOption config(
+        QStringLiteral("config"),
+        QStringLiteral("Settings file: [Administrators] Ids=12,40  [Announcements] "
+                       "Interval=600 (seconds), Text1=..., Text2=..."),
+        QStringLiteral("file"));
+    parser.addOptions({port, listen, playTime, bidTime, botDelay, database, autoStart, config});
     parser.process(app);
 
     ServerOptions options;
@@ -45,6 +52,25 @@ int main(int argc, char **argv) {
     options.BotDelayMs = parser.value(botDelay).toInt();
     options.DatabasePath = parser.value(database);
     options.AutoStartMs = parser.value(autoStart).toInt();
+    if (parser.isSet(config)) {
+        // The file is UTF-8; the modules show GBK.
+        QSettings file(parser.value(config), QSettings::IniFormat);
+        QStringEncoder gbk("GBK");
+        QString ids = file.value(QStringLiteral("Administrators/Ids")).toString();
+        ids.remove(QLatin1Char(' '));
+        if (!ids.isEmpty() && !ids.endsWith(QLatin1Char(',')))
+            ids += QLatin1Char(',');
+        options.AdministratorIds = ids.toStdString();
+        options.AnnouncementIntervalMs =
+            file.value(QStringLiteral("Announcements/Interval"), 600).toInt() * 1000;
+        for (int i = 1;; ++i) {
+            const QVariant text = file.value(QStringLiteral("Announcements/Text%1").arg(i));
+            if (!text.isValid())
+                break;
+            const QByteArray bytes = gbk.encode(text.toString());
+            options.Announcements.push_back(bytes.toStdString());
+        }
+    }
     GameServer server(options);
     if (!server.Listen(QHostAddress(parser.value(listen)), parser.value(port).toUShort())) {
         std::fprintf(stderr, "vestrano-server: cannot listen on %s:%s\n",

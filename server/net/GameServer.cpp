@@ -81,6 +81,7 @@ void GameServer::OpenTable(int table) {
     rules.ScoreName = "score";
     rules.GoldName = "gold";
     m_rooms[table] = std::make_unique<TableRoom>(rules);
+    m_rooms[table]->SetAdministrators(m_options.AdministratorIds);
     for (int seat = 0; seat < GameEngine::SeatCount; ++seat)
         m_rooms[table]->Join(Robot(table, seat));
     m_rooms[table]->TakePackets();
@@ -219,7 +220,27 @@ void GameServer::Refuse(QTcpSocket *socket, Session &session, ErrorCode code) {
     QMetaObject::invokeMethod(socket, &QTcpSocket::disconnectFromHost, Qt::QueuedConnection);
 }
 
+// Sub-kind 73 carries "n@text" lines, sub-kind 65 notices and "@$" events.
+void GameServer::Announce() {
+    constexpr uint8_t SubServerText = 65;
+    constexpr uint8_t SubColoredText = 73;
+    if (m_options.Announcements.empty() || Now() < m_nextAnnouncementAt)
+        return;
+    m_nextAnnouncementAt = Now() + m_options.AnnouncementIntervalMs;
+    const std::string &text =
+        m_options.Announcements[m_nextAnnouncement++ % m_options.Announcements.size()];
+    const bool colored = !text.starts_with("@$") && text.find('@') != std::string::npos &&
+                         text.find_first_not_of("0123456789") == text.find('@');
+    const QByteArray frame = EncodeFrame(TablePacketFrame{
+        FrameType::PacketToModule,
+        RoomPackets::TableMessage(0, colored ? SubColoredText : SubServerText, text)});
+    for (auto it = m_sessions.begin(); it != m_sessions.end(); ++it)
+        if (it->Table >= 0 && !it->Closing)
+            it.key()->write(frame);
+}
+
 void GameServer::Tick() {
+    Announce();
     for (auto &[number, table] : m_tables) {
         table->Tick(Now());
         m_rooms[number]->Tick(Now());

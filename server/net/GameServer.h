@@ -18,6 +18,8 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QTcpSocket;
 
@@ -28,6 +30,13 @@ struct ServerOptions {
     int TableCount = 16;
     // Unattended play: the next hand is dealt this long after the last (-1: wait for ready).
     int AutoStartMs = -1;
+    // Administrators' user ids, each followed by a comma ("12,40,").
+    std::string AdministratorIds;
+    // Announcements sent to every table in turn, one every AnnouncementIntervalMs: texts
+    // starting "@$" go to the events panel, "n@text" is a chat line of kind n, others
+    // are notices.
+    std::vector<std::string> Announcements;
+    int AnnouncementIntervalMs = 600'000;
     QString DatabasePath = QStringLiteral(":memory:");
 };
 
@@ -60,6 +69,7 @@ private:
     void Handle(QTcpSocket *socket, Session &session, const HallProto::HallFrame &frame);
     void Refuse(QTcpSocket *socket, Session &session, HallProto::ErrorCode code);
     void Tick();
+    void Announce();
     // The table and its room, created with bots in every seat on first use.
     void OpenTable(int table);
     RoomPackets::Member MemberOf(int64_t userId, uint8_t seat, bool player) const;
@@ -81,4 +91,6 @@ private:
     std::map<int, std::unique_ptr<GameTable>> m_tables;
     std::map<int, std::unique_ptr<TableRoom>> m_rooms;
     std::map<int, int> m_recordedHands;
+    int64_t m_nextAnnouncementAt = 0;
+    size_t m_nextAnnouncement = 0;
 };

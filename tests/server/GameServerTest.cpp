@@ -171,6 +171,20 @@ TEST_F(GameServerTest, ADroppedPlayerLeavesAnEmptySeatUntilItComesBack) {
     EXPECT_EQ(server.Table(6)->SeatOf(bob), 1);
 }
 
+TEST(GameServerAnnouncements, GoToEveryTableInTurn) {
+    App();
+    ServerOptions options;
+    options.TickMs = 5;
+    options.Announcements = {"@$event one", "7@coloured", "plain notice"};
+    options.AnnouncementIntervalMs = 0;
+    GameServer server(options);
+    ASSERT_TRUE(server.Listen(QHostAddress::LocalHost, 0));
+    HallClient hall(server.Port());
+    hall.Send(LoginFrame{"erin", ""});
+    hall.Send(TableChoiceFrame{7, 0});
+    ASSERT_TRUE(RunUntil([&] { return hall.CountSubKind(65) >= 2 && hall.CountSubKind(73) >= 1; }));
+}
+
 TEST_F(GameServerTest, TheSameNicknameGetsItsUserIdAndSeatBack) {
     int64_t first = 0;
     {
