@@ -31,7 +31,12 @@ int main(int argc, char **argv) {
     const QCommandLineOption database(QStringLiteral("database"),
                                       QStringLiteral("SQLite file of the users' records."),
                                       QStringLiteral("file"), QStringLiteral("users.sqlite"));
-    parser.addOptions({port, listen, playTime, bidTime, botDelay, database});
+    const QCommandLineOption autoStart(
+        QStringLiteral("auto-start"),
+        QStringLiteral("Deal the next hand this many milliseconds after the last, without "
+                       "waiting for ready (unattended play); -1 waits."),
+        QStringLiteral("ms"), QStringLiteral("-1"));
+    parser.addOptions({port, listen, playTime, bidTime, botDelay, database, autoStart});
     parser.process(app);
 
     ServerOptions options;
@@ -39,6 +44,7 @@ int main(int argc, char **argv) {
     options.Game.BidTime = parser.value(bidTime).toInt();
     options.BotDelayMs = parser.value(botDelay).toInt();
     options.DatabasePath = parser.value(database);
+    options.AutoStartMs = parser.value(autoStart).toInt();
     GameServer server(options);
     if (!server.Listen(QHostAddress(parser.value(listen)), parser.value(port).toUShort())) {
         std::fprintf(stderr, "vestrano-server: cannot listen on %s:%s\n",

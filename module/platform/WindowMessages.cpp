@@ -1,6 +1,6 @@
 #include "platform/WindowMessages.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QHash>
 #include <QPointer>
 #include <QThread>
@@ -68,6 +68,12 @@ HWND HandleOf(QWidget *window) {
 
 QWidget *WindowFromHandle(HWND handle) {
     return Table().Windows.value(handle);
+}
+
+bool FocusInside(HWND handle) {
+    QWidget *window = WindowFromHandle(handle);
+    QWidget *focus = QApplication::focusWidget();
+    return window && focus && (focus == window || window->isAncestorOf(focus));
 }
 
 LRESULT SendMessage(HWND handle, uint32_t message, WPARAM wParam, LPARAM lParam) {

@@ -46,6 +46,9 @@ HWND HandleOf(QWidget *window);
 // The live window with that handle, or nullptr.
 QWidget *WindowFromHandle(HWND handle);
 
+// Whether the widget with the keyboard focus is that window or lies inside it.
+bool FocusInside(HWND handle);
+
 // Delivers the message and waits for its handler; 0 when no window has the handle or
 // the window did not handle the message. Rethrows what the handler threw.
 LRESULT SendMessage(HWND handle, uint32_t message, WPARAM wParam, LPARAM lParam);

@@ -77,6 +77,15 @@ class TCustomPluginShare : public QObject {
 public:
     // The private message through which a delivered packet reaches the main window.
     static constexpr uint32_t WM_DISPATCHPACKET = Platform::WM_USER + 13;
+    // Line kinds of the chat view; above FirstUserLineKind a line's kind is its sender.
+    static constexpr int64_t LineHall = 0;
+    static constexpr int64_t LineTip = 1;
+    static constexpr int64_t LineResult = 6;
+    static constexpr int64_t LineNotice = 7;
+    static constexpr int64_t LineSystem = 8;
+    static constexpr int64_t LineBroadcast = 10;
+    static constexpr int64_t LineAdminLeaving = 11;
+    static constexpr int64_t FirstUserLineKind = 10000;
     // The class of the invisible window that marks this module's seat at a table.
     static constexpr const char *GuardWindowClass = "T1A55E3";
 

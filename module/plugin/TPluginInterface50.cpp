@@ -7,6 +7,7 @@
 #include "plugin/TCustomPluginChat.h"
 #include "plugin/TCustomPluginClient.h"
 #include "plugin/TCustomPluginShare.h"
+#include "widgets/QtText.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -19,13 +20,6 @@ namespace {
 
 constexpr int32_t InterfaceVersion = 1;
 constexpr int32_t RaiseWindowMode = 2;
-// The line kind of a hall message in the chat.
-constexpr int64_t HallMessageKind = 0;
-
-QString FromGbk(const std::string &gbk) {
-    const std::u16string utf16 = Gbk::ToUtf16(gbk);
-    return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
-}
 
 std::string Text(const char *text) {
     return text ? std::string(text) : std::string();
@@ -123,7 +117,7 @@ HRESULT TPluginInterface50::StartPlugin(int64_t tableKey, const char *title, con
     return Guarded([&] {
         if (!m_hub)
             return;
-        m_window->setWindowTitle(FromGbk(Text(title) + "[" + Text(nickName) + "]"));
+        m_window->setWindowTitle(QtText::FromGbk(Text(title) + "[" + Text(nickName) + "]"));
         TStartInfo start;
         start.Extra = Checked16(extra, "Extra");
         start.TableKey = tableKey;
@@ -200,9 +194,9 @@ HRESULT TPluginInterface50::ShowHallMessage(int32_t length, const char *text) {
             return;
         const std::string line = Gbk::LeftCharacters(Text(text), static_cast<size_t>(length));
         if (auto *chat = m_hub->PluginChat())
-            chat->AddLine(line, HallMessageKind);
+            chat->AddLine(line, TCustomPluginShare::LineHall);
         if (auto *client = m_hub->PluginClient())
-            client->OnChatLine(line, HallMessageKind);
+            client->OnChatLine(line, TCustomPluginShare::LineHall);
     });
 }
 

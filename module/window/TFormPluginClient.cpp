@@ -6,6 +6,7 @@
 #include "plugin/TCustomPluginClient.h"
 #include "plugin/TCustomPluginDialog.h"
 #include "plugin/TPluginShare50.h"
+#include "widgets/QtText.h"
 
 #include <QCloseEvent>
 
@@ -16,11 +17,6 @@ const bool kClassRegistered =
     (Platform::RegisterWindowClass(TFormPluginClient::ClassName,
                                    [] { return new TFormPluginClient(); }),
      true);
-
-QString FromGbk(const std::string &gbk) {
-    const std::u16string utf16 = Gbk::ToUtf16(gbk);
-    return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
-}
 
 } // namespace
 
@@ -44,7 +40,7 @@ TFormPluginClient::TFormPluginClient(QWidget *parent)
     m_pluginShare->SetPluginDialog(m_pluginDialog);
 
     const auto &identity = m_pluginShare->Identity();
-    setWindowTitle(FromGbk(identity.ProductName + identity.ProductVersion));
+    setWindowTitle(QtText::FromGbk(identity.ProductName + identity.ProductVersion));
 
     m_gameClient = new TCustomPluginClient(m_panelClient);
     m_gameClient->setObjectName("GameClient");

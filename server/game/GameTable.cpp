@@ -3,6 +3,7 @@
 #include "GameBot.h"
 #include "platform/ByteReader.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -106,8 +107,28 @@ void GameTable::Resync(int64_t userId, int64_t nowMs) {
     m_packets.push_back({userId, Header(0, GameEngine::SubSnapshot) + m_game.Snapshot(nowMs)});
 }
 
+void GameTable::AutoStart(int64_t nowMs) {
+    const auto phase = m_game.CurrentPhase();
+    if (phase != GameEngine::Phase::Waiting && phase != GameEngine::Phase::HandOver) {
+        m_idleSince = -1;
+        return;
+    }
+    const bool userSeated =
+        std::any_of(m_users.begin(), m_users.end(), [](int64_t user) { return user != 0; });
+    if (m_autoStartMs < 0 || !userSeated)
+        return;
+    if (m_idleSince < 0)
+        m_idleSince = nowMs;
+    if (nowMs - m_idleSince < m_autoStartMs)
+        return;
+    m_idleSince = -1;
+    m_ready = {};
+    m_game.StartHand(nowMs);
+}
+
 // A bot thinks from the moment its turn is first seen; the clock covers absent users.
 void GameTable::Tick(int64_t nowMs) {
+    AutoStart(nowMs);
     const int seat = m_game.CurrentSeat();
     if (seat != m_turnSeat) {
         m_turnSeat = seat;

@@ -30,6 +30,10 @@ public:
 
     GameTable(const GameOptions &options, const ChaChaRandom::Key &key, int botDelayMs);
 
+    // With a pause of zero or more milliseconds, a table with a user seated deals the next
+    // hand after that pause whether or not everyone pressed ready (unattended play).
+    void SetAutoStart(int pauseMs) { m_autoStartMs = pauseMs; }
+
     // False when the seat is taken by another user or out of range.
     bool Sit(int seat, int64_t userId);
     // The seat goes to a bot at the next hand; in a running hand the clock plays for it.
@@ -49,6 +53,7 @@ private:
     static std::string Header(int64_t userId, uint8_t subKind);
     bool IsBot(int seat) const { return m_users[seat] == 0; }
     void ReadyUp(int seat, int64_t nowMs);
+    void AutoStart(int64_t nowMs);
     void Resync(int64_t userId, int64_t nowMs);
     void Flush();
 
@@ -59,5 +64,8 @@ private:
     int64_t m_turnSeenAt = 0;
     int m_turnSeat = -1;
     int m_refusals = 0;
+    int m_autoStartMs = -1;
+    // When the table was first seen waiting for its next hand; -1 while a hand runs.
+    int64_t m_idleSince = -1;
     std::vector<TablePacket> m_packets;
 };

@@ -7,6 +7,7 @@
 #include "game/GameTable.h"
 #include "protocol/HallFrame.h"
 #include "protocol/HallFrameReader.h"
+#include "room/TableRoom.h"
 #include "store/UserStore.h"
 
 #include <QElapsedTimer>
@@ -25,6 +26,8 @@ struct ServerOptions {
     int BotDelayMs = 800;
     int TickMs = 100;
     int TableCount = 16;
+    // Unattended play: the next hand is dealt this long after the last (-1: wait for ready).
+    int AutoStartMs = -1;
     QString DatabasePath = QStringLiteral(":memory:");
 };
 
@@ -38,6 +41,9 @@ public:
     bool Listen(const QHostAddress &address, quint16 port);
     quint16 Port() const { return m_listener.serverPort(); }
     const GameTable *Table(int number) const;
+    const TableRoom *Room(int number) const;
+    // Bots have ids of their own, far above any user's.
+    static int64_t BotId(int table, int seat);
     const UserStore &Users() const { return m_users; }
 
 private:
@@ -54,6 +60,13 @@ private:
     void Handle(QTcpSocket *socket, Session &session, const HallProto::HallFrame &frame);
     void Refuse(QTcpSocket *socket, Session &session, HallProto::ErrorCode code);
     void Tick();
+    // The table and its room, created with bots in every seat on first use.
+    void OpenTable(int table);
+    RoomPackets::Member MemberOf(int64_t userId, uint8_t seat, bool player) const;
+    void TakeSeat(int table, int64_t userId, uint8_t seat);
+    static RoomPackets::Member Robot(int table, int seat);
+    void LeaveTable(Session &session);
+    void HandleModulePacket(Session &session, const std::string &packet);
     void Deliver(int table);
     void RecordFinishedHand(int table);
     void Dropped(QTcpSocket *socket);
@@ -66,5 +79,6 @@ private:
     QHash<QTcpSocket *, Session> m_sessions;
     UserStore m_users;
     std::map<int, std::unique_ptr<GameTable>> m_tables;
+    std::map<int, std::unique_ptr<TableRoom>> m_rooms;
     std::map<int, int> m_recordedHands;
 };

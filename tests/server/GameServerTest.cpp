@@ -43,6 +43,21 @@ public:
         return count;
     }
 
+    // Room packets of a kind about a user (the id right after the kind byte).
+    int CountKind(uint8_t kind, int64_t user) const {
+        int count = 0;
+        for (const auto &frame : Frames)
+            if (const auto *packet = std::get_if<TablePacketFrame>(&frame)) {
+                if (packet->Packet.size() < 9 || uint8_t(packet->Packet[0]) != kind)
+                    continue;
+                int64_t id = 0;
+                for (int b = 8; b >= 1; --b)
+                    id = (id << 8) | uint8_t(packet->Packet[b]);
+                count += id == user;
+            }
+        return count;
+    }
+
     std::vector<HallFrame> Frames;
 
 private:
@@ -99,6 +114,61 @@ TEST_F(GameServerTest, AHallLogsInSitsDownAndAHandStartsWithBots) {
     EXPECT_EQ(hall.CountSubKind(GameEngine::SubGameStarted), 1);
     ASSERT_NE(server.Table(0), nullptr);
     EXPECT_EQ(server.Table(0)->SeatOf(result.UserId), 2);
+}
+
+TEST_F(GameServerTest, ANewcomerSeesItselfAndThreeRobotsAndTheTableConfiguration) {
+    HallClient hall(server.Port());
+    hall.Send(LoginFrame{"dora", ""});
+    hall.Send(TableChoiceFrame{5, 3});
+    ASSERT_TRUE(RunUntil([&] { return hall.Frames.size() >= 3; }));
+    const int64_t dora = std::get<LoginResultFrame>(hall.Frames[0]).UserId;
+    std::string list, config;
+    for (const auto &frame : hall.Frames)
+        if (const auto *packet = std::get_if<TablePacketFrame>(&frame)) {
+            if (packet->Packet[0] == 9)
+                list = packet->Packet;
+            else if (packet->Packet.size() > 10 && uint8_t(packet->Packet[10]) == 255)
+                config = packet->Packet;
+        }
+    ASSERT_EQ(list.size(), 5u + 4 * 100);
+    int robots = 0, seen = 0;
+    for (int i = 0; i < 4; ++i) {
+        const std::string record = list.substr(5 + 100 * i, 100);
+        int64_t id = 0;
+        for (int b = 7; b >= 0; --b)
+            id = (id << 8) | uint8_t(record[b]);
+        robots += record.substr(8, 5) == "Robot";
+        if (id == dora) {
+            ++seen;
+            EXPECT_EQ(record.substr(8, 4), "dora");
+            EXPECT_EQ(record[42], 3) << "its seat";
+            EXPECT_EQ(record[43], 1) << "as a player";
+        }
+    }
+    EXPECT_EQ(robots, 3);
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(config.size(), 10u + 152 + 4 * 63);
+}
+
+TEST_F(GameServerTest, ADroppedPlayerLeavesAnEmptySeatUntilItComesBack) {
+    HallClient alice(server.Port());
+    alice.Send(LoginFrame{"alice", ""});
+    alice.Send(TableChoiceFrame{6, 0});
+    int64_t bob = 0;
+    {
+        HallClient first(server.Port());
+        first.Send(LoginFrame{"bob", ""});
+        first.Send(TableChoiceFrame{6, 1});
+        ASSERT_TRUE(RunUntil([&] { return !first.Frames.empty(); }));
+        bob = std::get<LoginResultFrame>(first.Frames[0]).UserId;
+        ASSERT_TRUE(RunUntil([&] { return alice.CountKind(10, bob) > 0; }));
+    }
+    ASSERT_TRUE(RunUntil([&] { return alice.CountKind(12, bob) > 0; }));
+    HallClient again(server.Port());
+    again.Send(LoginFrame{"bob", ""});
+    again.Send(TableChoiceFrame{6, 1});
+    EXPECT_TRUE(RunUntil([&] { return alice.CountKind(10, bob) > 1; })) << "back in its seat";
+    EXPECT_EQ(server.Table(6)->SeatOf(bob), 1);
 }
 
 TEST_F(GameServerTest, TheSameNicknameGetsItsUserIdAndSeatBack) {

@@ -139,3 +139,29 @@ TEST_F(GameTableTest, ALeaverIsPlayedForByTheClock) {
     }
     EXPECT_EQ(table.Game().CurrentPhase(), GameEngine::Phase::HandOver);
 }
+
+TEST(GameTableAutoStart, UnattendedTablesDealTheNextHandAfterThePause) {
+    GameOptions options;
+    options.PlayTime = 0;
+    options.BidTime = 0;
+    GameTable table(options, ChaChaRandom::Key{9}, 0);
+    table.Tick(0);
+    EXPECT_EQ(table.Game().CurrentPhase(), GameEngine::Phase::Waiting) << "off by default";
+    table.SetAutoStart(500);
+    table.Tick(10);
+    EXPECT_EQ(table.Game().CurrentPhase(), GameEngine::Phase::Waiting) << "nobody seated";
+    ASSERT_TRUE(table.Sit(2, Alice));
+    table.Tick(20);
+    table.Tick(519);
+    EXPECT_EQ(table.Game().CurrentPhase(), GameEngine::Phase::Waiting);
+    table.Tick(520);
+    EXPECT_NE(table.Game().CurrentPhase(), GameEngine::Phase::Waiting);
+    int64_t now = 520;
+    while (table.Game().HandsFinished() == 0 && now < 1'000'000)
+        table.Tick(++now);
+    ASSERT_EQ(table.Game().HandsFinished(), 1);
+    const int64_t over = now;
+    while (table.Game().CurrentPhase() == GameEngine::Phase::HandOver && now < over + 10'000)
+        table.Tick(++now);
+    EXPECT_EQ(now - over, 501) << "the next hand follows after the pause";
+}
