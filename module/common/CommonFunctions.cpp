@@ -1,90 +1,120 @@
 #include "common/CommonFunctions.h"
 
-#include <algorithm>
+#include "common/Gbk.h"
+
 #include <random>
 
 namespace {
 
-size_t Find(std::string_view text, std::string_view delimiter, bool ignoreCase) {
-    if (delimiter.empty())
-        return std::string_view::npos;
+constexpr size_t kNotFound = std::string_view::npos;
+
+size_t CharacterLength(std::string_view text, size_t at) {
+    return Gbk::IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+}
+
+// The first occurrence of `part` at or after `from` (a character boundary) that starts
+// on a character boundary itself.
+size_t FindPart(std::string_view text, std::string_view part, size_t from = 0) {
+    if (part.empty())
+        return kNotFound;
+    for (size_t at = from; at + part.size() <= text.size(); at += CharacterLength(text, at)) {
+        if (text.substr(at, part.size()) == part)
+            return at;
+    }
+    return kNotFound;
+}
+
+// Upper-cases the ASCII letters among the one-byte characters; the second byte of a
+// two-byte character may look like a letter and is kept. Lengths stay the same, so
+// positions found in the result hold for the original.
+std::string UpperCased(std::string_view text) {
+    std::string result(text);
+    for (size_t at = 0; at < result.size(); at += CharacterLength(result, at)) {
+        if (result[at] >= 'a' && result[at] <= 'z')
+            result[at] = static_cast<char>(result[at] - 'a' + 'A');
+    }
+    return result;
+}
+
+size_t FindDelimiter(std::string_view text, std::string_view delimiter, bool ignoreCase) {
     if (!ignoreCase)
-        return text.find(delimiter);
-    const auto upper = [](char c) {
-        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    };
-    const auto found = std::search(text.begin(), text.end(), delimiter.begin(), delimiter.end(),
-                                   [&](char a, char b) { return upper(a) == upper(b); });
-    return found == text.end() ? std::string_view::npos : static_cast<size_t>(found - text.begin());
+        return FindPart(text, delimiter);
+    return FindPart(UpperCased(text), UpperCased(delimiter));
 }
 
 } // namespace
 
 std::string FieldOf(std::string_view text, int n, char delimiter) {
+    const std::string_view separator(&delimiter, 1);
     for (int i = 0; i < n; ++i) {
-        const size_t at = text.find(delimiter);
-        if (at == std::string_view::npos)
+        const size_t at = FindPart(text, separator);
+        if (at == kNotFound)
             return {};
         text.remove_prefix(at + 1);
     }
-    return std::string(text.substr(0, text.find(delimiter)));
+    return std::string(text.substr(0, FindPart(text, separator)));
 }
 
 std::string TextBefore(std::string_view text, std::string_view delimiter, bool ignoreCase) {
-    const size_t at = Find(text, delimiter, ignoreCase);
-    return at == std::string_view::npos ? std::string() : std::string(text.substr(0, at));
+    const size_t at = FindDelimiter(text, delimiter, ignoreCase);
+    if (at == kNotFound)
+        return {};
+    return std::string(text.substr(0, at));
 }
 
 std::string TextAfter(std::string_view text, std::string_view delimiter, bool ignoreCase) {
-    const size_t at = Find(text, delimiter, ignoreCase);
-    return at == std::string_view::npos ? std::string()
-                                        : std::string(text.substr(at + delimiter.size()));
+    const size_t at = FindDelimiter(text, delimiter, ignoreCase);
+    if (at == kNotFound)
+        return {};
+    return std::string(text.substr(at + delimiter.size()));
 }
 
 std::string KeepChars(std::string_view text, const std::bitset<256> &keep) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text)
-        if (keep[static_cast<unsigned char>(c)])
-            out += c;
-    return out;
+    std::string result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        if (keep.test(static_cast<unsigned char>(c)))
+            result += c;
+    }
+    return result;
 }
 
 const std::bitset<256> &PrintableChars() {
     static const std::bitset<256> printable = [] {
         std::bitset<256> set;
-        for (int c = 0x20; c < 256; ++c)
-            set.set(static_cast<size_t>(c));
+        for (size_t c = ' '; c < set.size(); ++c)
+            set.set(c);
         return set;
     }();
     return printable;
 }
 
 std::string SignedText(int64_t value) {
-    std::string text = std::to_string(value);
-    if (value > 0)
-        text.insert(text.begin(), '+');
-    return text;
+    return value > 0 ? "+" + std::to_string(value) : std::to_string(value);
 }
 
 int CountOf(std::string_view text, std::string_view part) {
-    if (part.empty())
-        return 0;
     int count = 0;
-    for (size_t at = text.find(part); at != std::string_view::npos;
-         at = text.find(part, at + part.size()))
+    for (size_t at = FindPart(text, part); at != kNotFound;
+         at = FindPart(text, part, at + part.size()))
         ++count;
     return count;
 }
 
 std::string RandomText(int count, std::string_view alphabet) {
-    static thread_local std::mt19937 random{std::random_device{}()};
-    std::string out;
-    for (int i = 0; i < count; ++i) {
-        if (alphabet.empty())
-            out += static_cast<char>(std::uniform_int_distribution<int>(0, 255)(random));
-        else
-            out += alphabet[std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(random)];
+    thread_local std::mt19937 engine{std::random_device{}()};
+    std::string result;
+    if (count <= 0)
+        return result;
+    result.reserve(static_cast<size_t>(count));
+    if (alphabet.empty()) {
+        std::uniform_int_distribution<int> byte(0, 255);
+        for (int i = 0; i < count; ++i)
+            result += static_cast<char>(byte(engine));
+    } else {
+        std::uniform_int_distribution<size_t> index(0, alphabet.size() - 1);
+        for (int i = 0; i < count; ++i)
+            result += alphabet[index(engine)];
     }
-    return out;
+    return result;
 }

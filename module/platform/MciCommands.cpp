@@ -3,7 +3,6 @@
 #include "platform/MciBackend.h"
 #include "platform/SdlMciBackend.h"
 
-#include <memory>
 #include <string>
 
 namespace {
@@ -17,8 +16,15 @@ MciBackend &Backend() {
     return sdl;
 }
 
+// An alias is one word: no blanks, quotes, control characters or zero bytes.
 bool IsAlias(std::string_view text) {
-    return !text.empty() && text.find_first_of(" \"") == std::string_view::npos;
+    if (text.empty())
+        return false;
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) <= ' ' || c == '"')
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -28,15 +34,18 @@ void SetMciBackend(MciBackend *backend) {
 }
 
 int MciSendString(std::string_view command) {
-    if (command.starts_with("open \"")) {
-        const std::string_view rest = command.substr(6);
-        const size_t quote = rest.find('"');
-        if (quote == std::string_view::npos || quote == 0)
+    constexpr std::string_view open = "open \"";
+    constexpr std::string_view aliasWord = "\" alias ";
+    if (command.starts_with(open)) {
+        // The last "\" alias " ends the path, so a path may itself hold quotes.
+        const std::string_view rest = command.substr(open.size());
+        const size_t end = rest.rfind(aliasWord);
+        if (end == std::string_view::npos || end == 0)
             return MciUnknownCommand;
-        const std::string_view tail = rest.substr(quote + 1);
-        if (!tail.starts_with(" alias ") || !IsAlias(tail.substr(7)))
+        const std::string_view alias = rest.substr(end + aliasWord.size());
+        if (!IsAlias(alias))
             return MciUnknownCommand;
-        Backend().Open(std::string(rest.substr(0, quote)), std::string(tail.substr(7)));
+        Backend().Open(std::string(rest.substr(0, end)), std::string(alias));
         return MciOk;
     }
     if (command.starts_with("play ") && IsAlias(command.substr(5))) {

@@ -3,12 +3,25 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
+namespace {
+
+// SDL keeps some state (hints, thread-local error text) until SDL_Quit; when nothing
+// else in the process uses SDL any more, let it all go.
+void QuitAudio() {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
+        SDL_Quit();
+}
+
+} // namespace
+
 SdlMciBackend::~SdlMciBackend() {
     for (auto &[alias, device] : m_devices)
         Mix_FreeChunk(device.Chunk);
     if (m_open) {
         Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        Mix_Quit();
+        QuitAudio();
     }
 }
 
@@ -17,10 +30,12 @@ bool SdlMciBackend::EnsureAudio() {
         m_tried = true;
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
             if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) == 0) {
+                // The sound folder may hold ".mp3" files next to the ".wav" ones.
+                Mix_Init(MIX_INIT_MP3);
                 Mix_AllocateChannels(Channels);
                 m_open = true;
             } else {
-                SDL_QuitSubSystem(SDL_INIT_AUDIO);
+                QuitAudio();
             }
         }
     }
@@ -31,7 +46,14 @@ void SdlMciBackend::Open(const std::string &path, const std::string &alias) {
     if (!EnsureAudio())
         return;
     Close(alias);
-    if (Mix_Chunk *chunk = Mix_LoadWAV(path.c_str()))
+    // The stream is closed here rather than by the mixer: SDL_mixer 2.6 leaks it when the
+    // file is too short to be any sound.
+    SDL_RWops *stream = SDL_RWFromFile(path.c_str(), "rb");
+    if (!stream)
+        return;
+    Mix_Chunk *chunk = Mix_LoadWAV_RW(stream, 0);
+    SDL_RWclose(stream);
+    if (chunk)
         m_devices[alias] = {chunk, -1};
 }
 
