@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-class TImageList;
+#include "widgets/TImageList.h"
 
 // A small picture button of the room panels. Its pictures come from an image list: the
 // picture StartIndex + state, the states being normal, mouse over, pressed and disabled.

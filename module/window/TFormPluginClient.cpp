@@ -1,10 +1,10 @@
 #include "window/TFormPluginClient.h"
 
 #include "common/Gbk.h"
+#include "panels/TPluginDialog50.h"
 #include "platform/WindowClasses.h"
 #include "platform/WindowMessages.h"
 #include "plugin/TCustomPluginClient.h"
-#include "plugin/TCustomPluginDialog.h"
 #include "plugin/TPluginShare50.h"
 #include "widgets/QtText.h"
 
@@ -33,9 +33,8 @@ TFormPluginClient::TFormPluginClient(QWidget *parent)
     m_panelClient->setObjectName("PanelClient");
     m_panelClient->setGeometry(0, 0, BigWidth, BigHeight);
 
-    m_pluginDialog = new TCustomPluginDialog(this);
-    m_pluginDialog->setObjectName("PluginDialog501");
-    m_pluginDialog->hide();
+    m_pluginDialog = new TPluginDialog50(this);
+    m_pluginDialog->SetCaption(QtText::FromGbk("确认"_gbk));
     m_pluginDialog->SetLifeCount(30);
     m_pluginShare->SetPluginDialog(m_pluginDialog);
 

@@ -7,7 +7,7 @@
 
 class QCloseEvent;
 class TCustomPluginClient;
-class TCustomPluginDialog;
+class TPluginDialog50;
 class TPluginShare50;
 
 class TFormPluginClient : public QWidget {
@@ -33,6 +33,6 @@ protected:
 private:
     TPluginShare50 *m_pluginShare = nullptr;
     QWidget *m_panelClient = nullptr;
-    TCustomPluginDialog *m_pluginDialog = nullptr;
+    TPluginDialog50 *m_pluginDialog = nullptr;
     TCustomPluginClient *m_gameClient = nullptr;
 };
