@@ -115,7 +115,7 @@ void GameTable::AutoStart(int64_t nowMs) {
     }
     const bool userSeated =
         std::any_of(m_users.begin(), m_users.end(), [](int64_t user) { return user != 0; });
-    if (m_autoStartMs < 0 || !userSeated)
+    if (m_autoStartMs < 0 || (!userSeated && !m_autoStartEmpty))
         return;
     if (m_idleSince < 0)
         m_idleSince = nowMs;

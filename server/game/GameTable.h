@@ -30,9 +30,13 @@ public:
 
     GameTable(const GameOptions &options, const ChaChaRandom::Key &key, int botDelayMs);
 
-    // With a pause of zero or more milliseconds, a table with a user seated deals the next
-    // hand after that pause whether or not everyone pressed ready (unattended play).
-    void SetAutoStart(int pauseMs) { m_autoStartMs = pauseMs; }
+    // With a pause of zero or more milliseconds, a table with a user seated (or any table,
+    // with evenWithoutUsers) deals the next hand after that pause whether or not everyone
+    // pressed ready (unattended play).
+    void SetAutoStart(int pauseMs, bool evenWithoutUsers = false) {
+        m_autoStartMs = pauseMs;
+        m_autoStartEmpty = evenWithoutUsers;
+    }
 
     // False when the seat is taken by another user or out of range.
     bool Sit(int seat, int64_t userId);
@@ -65,6 +69,7 @@ private:
     int m_turnSeat = -1;
     int m_refusals = 0;
     int m_autoStartMs = -1;
+    bool m_autoStartEmpty = false;
     // When the table was first seen waiting for its next hand; -1 while a hand runs.
     int64_t m_idleSince = -1;
     std::vector<TablePacket> m_packets;
