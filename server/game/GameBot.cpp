@@ -42,47 +42,62 @@ std::optional<GameRecords::ClientRecord> GameBot::Decide(const GameEngine &game,
     }
 }
 
-// Counts the strong cards (2s, aces, jokers) and bombs-to-be: a hand with many bids higher.
+// Counts the strong cards (jokers, 2s, aces): a hand with many bids higher.
 int64_t GameBot::BidFor(const std::string &hand, int64_t highestBid) {
+    // The card order runs jokers, 2s, aces, kings ...: everything before the first king.
+    static const size_t FirstKing = VF::CardOrder.find('M');
     int strength = 0;
     for (char card : hand)
-        if (VF::CardOrder.find(card) < VF::CardOrder.find('N'))
+        if (VF::CardOrder.find(card) < FirstKing)
             ++strength;
     const int64_t wanted = std::min<int64_t>(GameRecords::MaxBid, strength / 3);
     return wanted > highestBid ? wanted : GameRecords::NoBid;
 }
 
-GameRecords::ClientRecord GameBot::ChoosePlay(const GameEngine &game, int seat) {
-    const auto seatByte = static_cast<uint8_t>(seat);
-    const bool leading = game.LastPlayer() == seat;
-    const std::string &hand = game.Hand(seat);
-    const auto options = VF::EnumeratePlays(hand, leading ? "" : game.PlayToBeat());
-    bool danger = false;
+// The table as the bot sees it when its turn comes.
+GameBot::TView GameBot::ViewOf(const GameEngine &game, int seat) {
+    TView view;
+    view.Hand = game.Hand(seat);
+    view.Leading = game.LastPlayer() == seat;
+    view.PlayToBeat = view.Leading ? std::string() : game.PlayToBeat();
+    view.PartnerLeads = !view.Leading && Partners(game, seat, game.LastPlayer());
     for (int other = 0; other < GameEngine::SeatCount; ++other)
         if (other != seat && !Partners(game, seat, other) && game.Hand(other).size() <= DangerCards)
-            danger = true;
+            view.OpponentNearlyOut = true;
+    return view;
+}
+
+// Going out wins at once. Otherwise a lead sheds as many cards as it can, weakest first;
+// a follow beats with the weakest play that does; bombs and the rocket wait until an
+// opponent is close to going out; a partner's play is left standing.
+std::optional<GameBot::TChoice> GameBot::ChooseFrom(const TView &view) {
+    const auto options = VF::EnumeratePlays(view.Hand, view.PlayToBeat);
     const VF::TPlayOption *best = nullptr;
     auto better = [&](const VF::TPlayOption &a, const VF::TPlayOption &b) {
-        if (leading && a.Cards.Size() != b.Cards.Size())
+        if (view.Leading && a.Cards.Size() != b.Cards.Size())
             return a.Cards.Size() > b.Cards.Size();
         return Weakness(a.Faces.View()) > Weakness(b.Faces.View());
     };
     for (const auto &option : options) {
-        if (option.Cards.Size() == hand.size()) {
-            best = &option;
-            break;
-        }
-        if (IsBombLike(option.Faces.View()) && !danger)
+        if (option.Cards.Size() == view.Hand.size())
+            return TChoice{option.Cards.Str(), option.Faces.Str()};
+        if (IsBombLike(option.Faces.View()) && !view.OpponentNearlyOut)
             continue;
         if (!best || better(option, *best))
             best = &option;
     }
-    const bool partnerLeads = !leading && Partners(game, seat, game.LastPlayer());
-    const bool needed = best && best->Cards.Size() == hand.size();
-    if (!best || (partnerLeads && !needed && !danger)) {
-        if (!leading)
-            return GameRecords::PassRequest{seatByte};
+    if (!best || (view.PartnerLeads && !view.OpponentNearlyOut)) {
+        if (!view.Leading || options.empty())
+            return std::nullopt;
         best = &options.front();
     }
-    return GameRecords::PlayRequest{seatByte, best->Cards.Str(), best->Faces.Str()};
+    return TChoice{best->Cards.Str(), best->Faces.Str()};
+}
+
+GameRecords::ClientRecord GameBot::ChoosePlay(const GameEngine &game, int seat) {
+    const auto seatByte = static_cast<uint8_t>(seat);
+    const auto choice = ChooseFrom(ViewOf(game, seat));
+    if (!choice)
+        return GameRecords::PassRequest{seatByte};
+    return GameRecords::PlayRequest{seatByte, choice->Cards, choice->Faces};
 }
