@@ -49,8 +49,10 @@ protected:
     void Record(const std::string &record) { Deliver(PluginPackets::Sub::GameRecord, record); }
     void Snapshot(const std::string &text) { Deliver(PluginPackets::Sub::Snapshot, text); }
 
-    // The game records the client sent, in order; the sent list is then cleared.
+    // The game records the client sent, in order; the sent list is then cleared, its
+    // resync requests counted.
     std::vector<std::string> TakeSentRecords() {
+        m_resyncsTaken = Resyncs();
         const std::string prefix = PluginPackets::GameRecordPacket(Me, {});
         std::vector<std::string> records;
         for (const auto &packet : hall.Sent())
@@ -62,7 +64,7 @@ protected:
     int Resyncs() const {
         const std::string request =
             PluginPackets::TableHeader(Me, PluginPackets::Sub::TableStateRequest);
-        int count = 0;
+        int count = m_resyncsTaken;
         for (const auto &packet : hall.Sent())
             count += packet == request;
         return count;
@@ -73,6 +75,9 @@ protected:
     FakeHall hall;
     TCustomPluginShare hub;
     TVestranoClient *client = new TVestranoClient;
+
+private:
+    int m_resyncsTaken = 0;
 };
 
 } // namespace GameTest
