@@ -7,6 +7,7 @@
 #include "game/TVestranoTable.h"
 
 #include <cstdlib>
+#include <stdexcept>
 
 namespace RC = GameRecordCodec;
 
@@ -27,7 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             if (!again.Record || RC::Encode(*again.Record) != bytes)
                 std::abort();
         }
-        table.ApplyRecord(record);
+        try {
+            table.ApplyRecord(record);
+        } catch (const std::invalid_argument &) {
+            // A bad seat or bid ends the record with an error, as the hall would see it.
+        }
         if (table.CurrentSeat >= TVestranoTable::SeatCount ||
             table.LastPlayer >= TVestranoTable::SeatCount)
             std::abort();

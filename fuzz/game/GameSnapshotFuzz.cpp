@@ -7,13 +7,18 @@
 #include "game/TVestranoTable.h"
 
 #include <cstdlib>
+#include <stdexcept>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const std::string_view text(reinterpret_cast<const char *>(data), size);
     FakeTableHost host;
     TVestranoTable table(host);
     table.GameStart();
-    table.ApplySnapshot(text);
+    try {
+        table.ApplySnapshot(text);
+    } catch (const std::invalid_argument &) {
+        return 0;
+    }
     if (table.CurrentSeat >= TVestranoTable::SeatCount ||
         table.LastPlayer >= TVestranoTable::SeatCount || table.Banker >= TVestranoTable::SeatCount)
         std::abort();

@@ -16,6 +16,8 @@ constexpr size_t BidReservedSize = 1;
 constexpr size_t TimeoutTrailerSize = 1;
 
 template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+// clang 14 does not deduce aggregate template arguments without a guide.
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 TDecodeResult Fail(TDecodeError error) {
     return {std::nullopt, error};

@@ -38,6 +38,15 @@ void TVestranoClient::OnGameRecord(std::span<const uint8_t> record, int64_t send
 void TVestranoClient::OnSnapshot(std::span<const uint8_t> snapshot) {
     m_table.ApplySnapshot(
         std::string_view(reinterpret_cast<const char *>(snapshot.data()), snapshot.size()));
+    // Until the first game the other hands have no order of their own: rank alone.
+    if (!m_table.NoGameYet)
+        return;
+    for (int seat = 0; seat < TVestranoTable::SeatCount; ++seat)
+        if (seat != OwnSeat())
+            m_hands[seat]->SetOnCompare([](TCardGroupData *, const VestranoFunc::TCardInfo &a,
+                                           const VestranoFunc::TCardInfo &b, int &compare) {
+                compare = VestranoFunc::CompareForDisplay(a, b, {});
+            });
 }
 
 void TVestranoClient::OnSeatReady(int seat) {
@@ -55,8 +64,9 @@ void TVestranoClient::OnGameOver() {
 void TVestranoClient::OnSeatTaken(const std::string &, uint16_t, uint8_t seat, int64_t userId) {
     const auto *hub = PluginShare();
     m_table.SeatTaken(seat, userId, hub ? hub->UserDisplayName(userId) : std::string());
-    if (hub && hub->FindUser(userId))
-        PlaySound("Public_BeOn.wav");
+    if (!hub || !hub->FindUser(userId))
+        return;
+    PlaySound("Public_BeOn.wav");
     RefreshTable();
 }
 

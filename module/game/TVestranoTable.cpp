@@ -4,6 +4,7 @@
 #include "common/Gbk.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace VF = VestranoFunc;
 namespace RC = GameRecordCodec;
@@ -11,6 +12,8 @@ namespace RC = GameRecordCodec;
 namespace {
 
 template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+// clang 14 does not deduce aggregate template arguments without a guide.
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 int Wrap(int place) {
     return ((place % TVestranoTable::SeatCount) + TVestranoTable::SeatCount) %
@@ -80,8 +83,10 @@ void TVestranoTable::SetShowPrevious(bool on) {
 // ---- Snapshot ---------------------------------------------------------------------------
 
 void TVestranoTable::ApplySnapshot(std::string_view text) {
-    if (const auto snapshot = TGameSnapshot::Parse(text))
-        ApplySnapshot(*snapshot);
+    const auto snapshot = TGameSnapshot::Parse(text);
+    if (!snapshot)
+        throw std::invalid_argument("table snapshot names a seat outside the table");
+    ApplySnapshot(*snapshot);
 }
 
 void TVestranoTable::ApplySnapshot(const TGameSnapshot &s) {
@@ -189,8 +194,13 @@ void TVestranoTable::GameOver() {
 // ---- Records ----------------------------------------------------------------------------
 
 void TVestranoTable::ApplyRecord(std::span<const uint8_t> record) {
-    if (const auto decoded = RC::Decode(record); decoded.Record)
+    const auto decoded = RC::Decode(record);
+    if (decoded.Record)
         Handle(*decoded.Record);
+    else if (decoded.Error == RC::TDecodeError::BadSeat)
+        throw std::invalid_argument("game record names a seat outside the table");
+    else if (decoded.Error == RC::TDecodeError::BidOutOfRange)
+        throw std::invalid_argument("game record bids more than 32 bits hold");
 }
 
 void TVestranoTable::Handle(const RC::TGameRecord &record) {

@@ -28,7 +28,9 @@ public:
 
     explicit TVestranoTable(TVestranoTableHost &host);
 
-    // Records and notices.
+    // Records and notices. A record or snapshot naming a seat outside the table, or a bid
+    // outside 32 bits, is rejected whole with std::invalid_argument; a short record or an
+    // unknown id is dropped silently.
     void ApplyRecord(std::span<const uint8_t> record);
     void ApplySnapshot(std::string_view text);
     void ApplySnapshot(const TGameSnapshot &snapshot);

@@ -176,8 +176,8 @@ TEST_F(ClientHub, MalformedRecordsAreDroppedWhole) {
     std::string play = GR::Played(0, "C", "C");
     Record(play.substr(0, 57));
     play[1] = 4;
-    Record(play);
-    Record(GR::BidMade(0, int64_t(1) << 33));
+    EXPECT_THROW(Record(play), std::invalid_argument);
+    EXPECT_THROW(Record(GR::BidMade(0, int64_t(1) << 33)), std::invalid_argument);
     Record(std::string("\x12\x00", 2));
     EXPECT_EQ(Hand(0), "CDE");
     EXPECT_EQ(Table().CurrentSeat, 0);

@@ -296,7 +296,7 @@ TEST_F(TableRules, ASnapshotNamingABadSeatChangesNothing) {
     Load(PlayingTable({"CDE", "cde", "PQR", "pqr"}, 0, 0));
     SnapshotText t = PlayingTable({"C", "c", "P", "p"}, 1, 1);
     t.Number(44, 7);
-    table.ApplySnapshot(t.Join());
+    EXPECT_THROW(table.ApplySnapshot(t.Join()), std::invalid_argument);
     EXPECT_EQ(table.LiveHand(0), "CDE");
     EXPECT_EQ(table.CurrentSeat, 0);
 }
