@@ -391,7 +391,9 @@ bool TVestranoTable::ApplyPass(int seat) {
         RecordTurn(seat);
     SetShowPrevious(false);
     MoveTurnOn(seat, true);
-    TrickPlay[seat] = PassMark;
+    // A fresh string rather than an assignment: GCC 12 warns falsely (-Wrestrict) on the
+    // latter at -O2.
+    TrickPlay[seat] = std::string(PassMark);
     StartTurnDisplay();
     TrickEndPasses = {};
     if (CurrentSeat == LastPlayer) {

@@ -13,12 +13,14 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TVestranoTable final {
 public:
     static constexpr int SeatCount = 4;
-    static constexpr const char *PassMark = "?";
+    // What a seat that passed shows as its play in the trick.
+    static constexpr std::string_view PassMark = "?";
     // Trusteeship acts this many seconds into the own turn.
     static constexpr int32_t TrusteeDelay = 3;
     static constexpr int32_t WarningSeconds = 5;
