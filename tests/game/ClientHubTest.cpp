@@ -233,3 +233,33 @@ TEST_F(ClientHub, ASnapshotReleasesTheMenuAndTheChat) {
     EXPECT_TRUE(hub.MenuEnabled());
     EXPECT_FALSE(hub.ChatLocked());
 }
+
+TEST_F(ClientHub, ServerTimeoutsOfTheOwnSeatLeadToTrusteeship) {
+    Sit(1, true);
+    Deliver(SubGameStart);
+    Snapshot(PlayingTable({"CDEFG", "cdefg", "PQRS", "pqrs"}, 0, 0).Join());
+    const auto runDown = [&] {
+        ASSERT_EQ(Table().CurrentSeat, 1);
+        while (Table().ClockNumber > 0)
+            client->ClockTick();
+    };
+    Record(GR::Played(0, "C", "C"));
+    runDown();
+    Record(GR::TimeoutPassed(1));
+    Record(GR::Passed(2));
+    Record(GR::Passed(3));
+    Record(GR::Played(0, "D", "D"));
+    runDown();
+    Record(GR::TimeoutPlayed(1, "g"));
+    EXPECT_FALSE(Table().Trustee) << "two time-outs are not enough";
+    Record(GR::Passed(2));
+    Record(GR::Passed(3));
+    Record(GR::Passed(0));
+    runDown();
+    Record(GR::TimeoutPlayed(1, "c"));
+    EXPECT_TRUE(Table().Trustee);
+    EXPECT_EQ(Table().TimeoutLog[1], (std::vector<bool>{true, true, true}));
+    EXPECT_TRUE(Table().TimeoutNoticeShown);
+    EXPECT_EQ(TakeSentRecords(), std::vector<std::string>{RC::EncodeTrustee(1, true)});
+    EXPECT_EQ(Resyncs(), 0);
+}
