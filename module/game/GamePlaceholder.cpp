@@ -1,1 +1,0 @@
-// Placeholder until this area has its first class.
