@@ -24,8 +24,9 @@ class ClientHubFixture : public testing::Test {
 protected:
     ClientHubFixture() {
         qputenv("VESTRANO_WINDOW_DIR", (dir.path() + "/windows").toLocal8Bit());
-        hub.SetIdentity({dir.path().toStdString() + "/", "{0031F69A-3715-4F10-8A9D-E0EA7B3AD7D7}",
-                         "2.101.0.111", "4002"});
+        hub.SetIdentity(TModuleIdentity::Of(dir.path().toStdString() + "/",
+                                            "{0031F69A-3715-4F10-8A9D-E0EA7B3AD7D7}", "2.101.0.111",
+                                            "4002"));
         hub.SetPluginClient(client);
         hub.SetInterface(&hall);
         TStartInfo start;
