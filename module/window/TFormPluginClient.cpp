@@ -4,7 +4,7 @@
 #include "panels/TPluginDialog50.h"
 #include "platform/WindowClasses.h"
 #include "platform/WindowMessages.h"
-#include "plugin/TCustomPluginClient.h"
+#include "game/TVestranoClient.h"
 #include "plugin/TPluginShare50.h"
 #include "widgets/QtText.h"
 
@@ -41,7 +41,7 @@ TFormPluginClient::TFormPluginClient(QWidget *parent)
     const auto &identity = m_pluginShare->Identity();
     setWindowTitle(QtText::FromGbk(identity.ProductName + identity.ProductVersion));
 
-    m_gameClient = new TCustomPluginClient(m_panelClient);
+    m_gameClient = new TVestranoClient(m_panelClient);
     m_gameClient->setObjectName("GameClient");
     m_gameClient->setGeometry(m_panelClient->rect());
     m_pluginShare->SetPluginClient(m_gameClient);

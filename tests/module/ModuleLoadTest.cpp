@@ -3,6 +3,7 @@
 #include "../support/FakeHall.h"
 #include "common/ComRegistry.h"
 #include "common/VersionInfo.h"
+#include "game/GameEngine.h"
 #include "platform/Guid.h"
 #include "plugin/INimOpenInterface.h"
 
@@ -146,4 +147,40 @@ TEST_F(ModuleLoadTest, RegistrationWritesTheClassAndUnregistrationRemovesIt) {
               "{0031F69A-3715-4F10-8A9D-E0EA7B3AD7D7}");
     EXPECT_EQ(unregisterServer(), S_OK);
     EXPECT_FALSE(ComRegistry::FindServer("{0031F69A-3715-4F10-8A9D-E0EA7B3AD7D7}"));
+}
+
+// The server's own deal reaches the table through the module's exports and is painted.
+TEST_F(ModuleLoadTest, ADealtHandIsShownOnTheTable) {
+    FakeHall hall;
+    INimOpenInterface *object = Create();
+    object->SetRequestInterface(&hall);
+    const int64_t me = 100;
+    ASSERT_EQ(object->StartPlugin(3, "Vestrano", &me, "me", 0, 0, 0, 0), S_OK);
+    GameEngine game(GameOptions{}, ChaChaRandom::Key{7});
+    for (int seat = 0; seat < GameEngine::SeatCount; ++seat)
+        game.SetSeatUser(seat, me + seat);
+    game.StartHand(0);
+    int delivered = 0;
+    for (const auto &output : game.TakeOutput()) {
+        std::string packet("\3\0\0\0\0\0\0\0\0", 9);
+        packet += static_cast<char>(output.SubKind);
+        packet += output.Payload;
+        EXPECT_EQ(object->DeliverPacket(static_cast<int32_t>(packet.size()),
+                                        reinterpret_cast<const uint8_t *>(packet.data())),
+                  S_OK);
+        ++delivered;
+    }
+    EXPECT_GT(delivered, 0);
+    QWidget *window = GameWindow();
+    ASSERT_NE(window, nullptr);
+    QApplication::processEvents();
+    const QImage shot = window->grab().toImage();
+    const QColor corner = shot.pixelColor(5, shot.height() - 5);
+    int differing = 0;
+    for (int x = 100; x < 700; x += 2)
+        differing += shot.pixelColor(x, shot.height() - 50) != corner;
+    EXPECT_GT(differing, 50) << "the own hand lies along the bottom";
+    if (const QByteArray dir = qgetenv("VESTRANO_SHOTS"); !dir.isEmpty())
+        shot.save(QString::fromLocal8Bit(dir) + "/table.png");
+    object->Release();
 }
