@@ -1,10 +1,10 @@
 #include "window/TFormPluginClient.h"
 
 #include "common/Gbk.h"
+#include "game/TVestranoClient.h"
 #include "panels/TPluginDialog50.h"
 #include "platform/WindowClasses.h"
 #include "platform/WindowMessages.h"
-#include "game/TVestranoClient.h"
 #include "plugin/TPluginShare50.h"
 #include "widgets/QtText.h"
 
