@@ -327,6 +327,12 @@ TEST_F(ListViewHeaderTest, DrawsTheColumnIconBeforeItsCaption) {
     const int shift = 10 + 2;
     EXPECT_TRUE(SameColumns(shot, 4 + shift, 4 + shift + TextWidth(caption), plain, 4));
     EXPECT_EQ(LitBounds(shot, 0, 79).left(), plainText.left() + shift);
+
+    list->headerItem()->setText(0, "Nickname of the player");
+    const QImage leftAligned = Shot();
+    list->headerItem()->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
+    EXPECT_TRUE(SameColumns(Shot(), 0, Widths[0], leftAligned, 0))
+        << "a wide right-aligned caption stops at the icon";
 }
 
 TEST_F(ListViewHeaderTest, QtPaintsTheHeaderUntilLoaded) {
@@ -378,7 +384,7 @@ TEST_F(ListViewHeaderTest, DestroyedListGivesTheHeaderItsOwnPaintingBack) {
     EXPECT_EQ(Render(*header), Render(plain));
 }
 
-TEST_F(ListViewHeaderTest, ChangingTheLookRepaintsTheHeader) {
+TEST_F(ListViewHeaderTest, ChangingTheLookOrAColumnRepaintsTheHeader) {
     struct PaintCounter : QObject {
         int Paints = 0;
         bool eventFilter(QObject *, QEvent *event) override {
@@ -397,6 +403,9 @@ TEST_F(ListViewHeaderTest, ChangingTheLookRepaintsTheHeader) {
         [&] {
             list->SetHeaderSplitPicture(Solid({2, 2}, Red));
         },
+        [&] { list->headerItem()->setText(0, "Nickname"); },
+        [&] { list->headerItem()->setTextAlignment(1, Qt::AlignRight); },
+        [&] { Header().resizeSection(2, 70); },
     };
     for (const auto &change : changes) {
         QApplication::processEvents();
@@ -426,30 +435,67 @@ TEST_F(ListViewHeaderTest, LookIsPublishedAsProperties) {
 
 // A few rows under the header, as the player list shows them; saved for a look by eye
 // when VESTRANO_SHOTS names a folder.
-TEST_F(ListViewHeaderTest, ListWithRowsUnderItsHeader) {
+class ListViewRowsTest : public ListViewHeaderTest {
+protected:
+    void SetUp() override {
+        ListViewHeaderTest::SetUp();
+        list->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+        const char *rows[][3] = {{"玩家甲", "新手", "1200"},
+                                 {"Robot 2", "长工", "300"},
+                                 {"一个名字很长的玩家", "财主", "98000"}};
+        for (const auto &row : rows) {
+            auto *item = new QTreeWidgetItem(list.get());
+            for (int i = 0; i < 3; ++i)
+                item->setText(i, QString::fromUtf8(row[i]));
+            item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+        }
+        list->resize(240, 120);
+        QApplication::processEvents();
+    }
+
+    QImage Shot(const char *name) {
+        const QImage shot = list->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        if (const QByteArray dir = qgetenv("VESTRANO_SHOTS"); !dir.isEmpty())
+            shot.save(QString::fromLocal8Bit(dir) + "/" + name);
+        return shot;
+    }
+    QPoint HeaderAt(int x, int y) { return Header().mapTo(list.get(), QPoint(x, y)); }
+};
+
+TEST_F(ListViewRowsTest, InThePlayerListColours) {
     list->setHeaderLabels(
         {QString::fromUtf8("昵称"), QString::fromUtf8("等级"), QString::fromUtf8("游戏豆")});
-    list->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     list->SetHeaderBgColor(QColor(0x00, 0x00, 0xFF));
     list->SetHeaderSplitColor(QColor(0xFF, 0x00, 0x00));
-    const char *rows[][3] = {{"玩家甲", "新手", "1200"},
-                             {"Robot 2", "长工", "300"},
-                             {"一个名字很长的玩家", "财主", "98000"}};
-    for (const auto &row : rows) {
-        auto *item = new QTreeWidgetItem(list.get());
-        for (int i = 0; i < 3; ++i)
-            item->setText(i, QString::fromUtf8(row[i]));
-        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    const QImage shot = Shot("listview.png");
+    EXPECT_EQ(shot.pixel(HeaderAt(2, 1)), Blue);
+    EXPECT_EQ(shot.pixel(HeaderAt(79, 1)), Red);
+    EXPECT_EQ(shot.pixel(HeaderAt(139, 1)), Red);
+    const QRect firstRow = list->visualItemRect(list->topLevelItem(0));
+    EXPECT_GE(list->viewport()->mapTo(list.get(), firstRow.topLeft()).y(),
+              HeaderAt(0, Header().height()).y())
+        << "the rows start under the header";
+}
+
+TEST_F(ListViewRowsTest, WithPicturesAnIconAndACutCaption) {
+    QImage shade(1, 24, QImage::Format_RGB32);
+    for (int y = 0; y < shade.height(); ++y)
+        shade.setPixel(0, y, qRgb(200 - 5 * y, 150 - 4 * y, 90 - 3 * y));
+    QImage bevel(2, 24, QImage::Format_RGB32);
+    for (int y = 0; y < bevel.height(); ++y) {
+        bevel.setPixel(0, y, qRgb(250, 230, 190));
+        bevel.setPixel(1, y, qRgb(60, 40, 20));
     }
-    list->resize(240, 120);
-    QApplication::processEvents();
-    const QImage shot = list->grab().toImage();
-    const QPoint headerAt = Header().mapTo(list.get(), QPoint(0, 0));
-    EXPECT_EQ(shot.pixel(headerAt + QPoint(2, 1)), Blue);
-    EXPECT_EQ(shot.pixel(headerAt + QPoint(79, 1)), Red);
-    EXPECT_GE(list->visualItemRect(list->topLevelItem(0)).top(), 0);
-    if (const QByteArray dir = qgetenv("VESTRANO_SHOTS"); !dir.isEmpty())
-        shot.save(QString::fromLocal8Bit(dir) + "/listview.png");
+    list->SetHeaderBgPicture(shade);
+    list->SetHeaderSplitPicture(bevel);
+    list->setHeaderLabels({QString::fromUtf8("昵称（玩家的名字）"), QString::fromUtf8("等级"),
+                           QString::fromUtf8("游戏豆")});
+    list->headerItem()->setIcon(1, QIcon(QPixmap::fromImage(Solid({8, 8}, Yellow))));
+    const QImage shot = Shot("listview-pictures.png");
+    EXPECT_EQ(shot.pixel(HeaderAt(2, 0)), shade.pixel(0, 0));
+    EXPECT_EQ(shot.pixel(HeaderAt(79, 1)), bevel.pixel(0, 1));
+    EXPECT_EQ(shot.pixel(HeaderAt(80, 1)), bevel.pixel(1, 1));
+    EXPECT_EQ(shot.pixel(HeaderAt(84, Header().height() / 2)), Yellow) << "the icon";
 }
 
 } // namespace
