@@ -94,8 +94,10 @@ QString TCardKepCustomListView::ShortCaption(const QString &caption, const QFont
     return shortened;
 }
 
+// The event type is looked at first: a header being destroyed still sends its viewport
+// events (leave, hide), and its half-destroyed object must not be touched then.
 bool TCardKepCustomListView::eventFilter(QObject *watched, QEvent *event) {
-    if (m_header && watched == m_header->viewport() && event->type() == QEvent::Paint) {
+    if (event->type() == QEvent::Paint && m_header && watched == m_header->viewport()) {
         PaintHeader();
         return true;
     }
