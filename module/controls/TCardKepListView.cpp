@@ -1,0 +1,6 @@
+#include "controls/TCardKepListView.h"
+
+TCardKepListView::TCardKepListView(QWidget *parent)
+    : TCardKepCustomListView(parent) {}
+
+TCardKepListView::~TCardKepListView() = default;
