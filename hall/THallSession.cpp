@@ -62,6 +62,8 @@ THallSession::THallSession(THallOptions options, QObject *parent)
     });
     m_quitTimer.setSingleShot(true);
     connect(&m_quitTimer, &QTimer::timeout, this, [this] {
+        if (m_state == TState::Ending || m_state == TState::Done)
+            return;
         const QString why = QStringLiteral("%1 ms have passed").arg(m_options.QuitAfterMs);
         if (m_state == TState::AtTable)
             EndTable(why);
@@ -221,7 +223,7 @@ void THallSession::StartTable() {
 }
 
 void THallSession::Deliver(const std::string &packet) {
-    if (m_released || !m_module.Object())
+    if (m_finishing || m_released || !m_module.Object())
         return;
     // Packets that come while the module is still starting (a nested loop) wait for it.
     if (!m_started) {
@@ -330,7 +332,7 @@ void THallSession::PluginFinished() {
     m_finishing = true;
     if (m_state != TState::Ending && m_state != TState::Done) {
         m_state = TState::Ending;
-        Note(QStringLiteral("the table was closed at the game window"));
+        Note(QStringLiteral("the module ended the table"));
     }
     // Never from inside the module's own call: the object must outlive it.
     QTimer::singleShot(0, this, &THallSession::Release);

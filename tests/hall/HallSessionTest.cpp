@@ -91,12 +91,13 @@ TEST_F(HallSessionTest, ThePlayerClosesTheWindowAndConfirmsAndTheHallLeavesTheTa
     EXPECT_TRUE(asked);
     ASSERT_TRUE(Ended());
     EXPECT_EQ(exitCode, 0);
+    // The server has read everything the hall sent once it sees the hall leave.
+    ASSERT_TRUE(RunUntil([&] { return server.HallLeft(); }));
     EXPECT_EQ(server.CountTable(SubLeaveSeat), 1);
     EXPECT_EQ(server.CountKind(KindLeave), 1);
-    EXPECT_TRUE(RunUntil([&] { return server.HallLeft(); }));
     EXPECT_EQ(GameWindow(), nullptr) << "the object and its window are released";
     EXPECT_EQ(session->Request()->References(), 1u) << "the module let the hall go";
-    EXPECT_TRUE(Transcript().contains("the table was closed at the game window"));
+    EXPECT_TRUE(Transcript().contains("the module ended the table"));
 }
 
 TEST_F(HallSessionTest, AfterTheHandsAskedForTheTableIsClosedCleanly) {
@@ -108,6 +109,7 @@ TEST_F(HallSessionTest, AfterTheHandsAskedForTheTableIsClosedCleanly) {
     }
     ASSERT_TRUE(Ended());
     EXPECT_EQ(exitCode, 0);
+    ASSERT_TRUE(RunUntil([&] { return server.HallLeft(); }));
     EXPECT_EQ(server.CountKind(KindLeave), 1);
     EXPECT_TRUE(Transcript().contains("closing the table: 2 hands have been played"));
     EXPECT_EQ(GameWindow(), nullptr);
