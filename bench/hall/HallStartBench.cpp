@@ -44,11 +44,9 @@ double StartHallOnce(const QTemporaryDir &dir) {
            !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
     const double seconds = out.contains("dealt hand shown") ? clock.nsecsElapsed() * 1e-9 : -1;
-    server.Drop();
-    if (!hall.waitForFinished(5000)) {
-        hall.kill();
-        hall.waitForFinished();
-    }
+    // What comes after the painted hand is not measured; the hall need not end it cleanly.
+    hall.kill();
+    hall.waitForFinished();
     return seconds;
 }
 
