@@ -203,7 +203,10 @@ void THallSession::LoginAnswered(const LoginResultFrame &result) {
 // seat is ours.
 void THallSession::StartTable() {
     m_state = TState::AtTable;
-    Note(QStringLiteral("seated at table %1, %2").arg(m_options.Table).arg(SeatText()));
+    Note(m_options.Watching() ? QStringLiteral("watching table %1").arg(m_options.Table)
+                              : QStringLiteral("seated at table %1, seat %2")
+                                    .arg(m_options.Table)
+                                    .arg(m_options.Seat));
     m_window->SetStatus(QStringLiteral("%1 at table %2 of %3:%4, %5")
                             .arg(m_options.NickName)
                             .arg(m_options.Table)

@@ -50,7 +50,6 @@ TEST_F(HallSessionTest, LogsInTakesTheSeatStartsTheModuleAndShowsTheDealtHand) {
     EXPECT_TRUE(QFileInfo::exists(options.DataDir + "/Face/3.png"));
     EXPECT_TRUE(QFileInfo::exists(options.DataDir + "/Face/3.bmp"));
 
-    EXPECT_EQ(HandPixels(window->grab().toImage()), 0) << "no hand before the deal";
     server.SendDeal();
     ASSERT_TRUE(RunUntil([&] { return Transcript().contains("dealt hand shown"); }));
     const QImage shot = window->grab().toImage();
@@ -152,6 +151,15 @@ TEST_F(HallSessionTest, MalformedAndOversizedFramesCloseTheConnection) {
         EXPECT_TRUE(RunUntil([&] { return other.HallLeft(); }));
         EXPECT_EQ(GameWindow(), nullptr);
     }
+}
+
+TEST_F(HallSessionTest, AWatcherAsksForNoSeatAndSeesTheTable) {
+    options.Seat = WatcherSeat;
+    ASSERT_TRUE(Seat());
+    EXPECT_EQ(std::get<TableChoiceFrame>(server.Frames.at(1)), (TableChoiceFrame{3, WatcherSeat}));
+    EXPECT_TRUE(Transcript().contains("watching table 3"));
+    ASSERT_NE(GameWindow(), nullptr);
+    EXPECT_TRUE(GameWindow()->isVisible());
 }
 
 TEST_F(HallSessionTest, ARefusedSeatEndsTheSessionWithTheServersReason) {
