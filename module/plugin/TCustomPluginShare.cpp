@@ -19,6 +19,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 
 namespace PP = PluginPackets;
 
@@ -249,11 +250,19 @@ void TCustomPluginShare::StopPlugin() {
         return;
     PlaySound("Public_Exit.wav");
     m_stopped = true;
+    // A stop runs only once, so a hall that refuses the leave notices must not cut it
+    // short: the components still stop and the hall still hears of the end, and the
+    // first refusal is reported afterwards.
+    std::exception_ptr refusal;
     if (m_request) {
-        const bool seated = OwnIsPlayer() && (m_pluginClient || m_gameRunning);
-        if (seated)
-            Send(PP::TableHeader(OwnUserId(), PP::Sub::LeaveSeat), 0, true);
-        Send(PP::UserPacket(PP::Kind::Leave, OwnUserId()), 0, true);
+        try {
+            const bool seated = OwnIsPlayer() && (m_pluginClient || m_gameRunning);
+            if (seated)
+                Send(PP::TableHeader(OwnUserId(), PP::Sub::LeaveSeat), 0, true);
+            Send(PP::UserPacket(PP::Kind::Leave, OwnUserId()), 0, true);
+        } catch (const EHallRequestFailed &) {
+            refusal = std::current_exception();
+        }
     }
     NotifyBeforeStop();
     ForEachLifecycle([](auto &component) { RunLifecycle(component, TLifecycle::Stop); });
@@ -261,9 +270,11 @@ void TCustomPluginShare::StopPlugin() {
         OnFinialize(this);
     if (m_request) {
         const HRESULT result = m_request->PluginFinished(m_start.TableKey);
-        if (FAILED(result))
-            throw EHallRequestFailed(result);
+        if (FAILED(result) && !refusal)
+            refusal = std::make_exception_ptr(EHallRequestFailed(result));
     }
+    if (refusal)
+        std::rethrow_exception(refusal);
 }
 
 void TCustomPluginShare::NotifyBeforeStop() {

@@ -10,6 +10,8 @@
 
 #include <QCloseEvent>
 
+#include <exception>
+
 namespace {
 
 // The class is known by name as soon as the module is loaded.
@@ -67,7 +69,13 @@ bool TFormPluginClient::event(QEvent *event) {
 // agrees; the hall then releases the module, which destroys the window.
 void TFormPluginClient::closeEvent(QCloseEvent *event) {
     bool canClose = false;
-    m_pluginShare->CloseQuery(this, canClose);
+    // Nothing may unwind into Qt's event loop. A hall that refused a request during the
+    // stop has been told of the end all the same; the window stays until it is released.
+    try {
+        m_pluginShare->CloseQuery(this, canClose);
+    } catch (const std::exception &) {
+        canClose = false;
+    }
     if (canClose)
         event->accept();
     else

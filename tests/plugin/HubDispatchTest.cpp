@@ -304,6 +304,21 @@ TEST_F(DispatchTest, StartAndStopRunTheComponentsInContractOrder) {
     EXPECT_EQ(hall.CountOf(12), 1);
 }
 
+TEST_F(DispatchTest, AHallRefusingTheLeaveNoticesStillHearsOfTheEnd) {
+    TStartInfo start;
+    start.TableKey = TableKey;
+    start.UserId = Me;
+    hub.StartPlugin(start);
+    log.clear();
+    hall.Calls.clear();
+    hall.FailMethod = 19;
+    EXPECT_THROW(hub.StopPlugin(), EHallRequestFailed) << "the refusal is not swallowed";
+    EXPECT_EQ(log.back(), "Dialog.Finalize()") << "every component stopped all the same";
+    EXPECT_EQ(hall.CountOf(12), 1) << "and the hall was told the table is finished";
+    EXPECT_NO_THROW(hub.StopPlugin()) << "a stop runs once";
+    EXPECT_EQ(hall.CountOf(12), 1);
+}
+
 TEST_F(DispatchTest, TheTableConfigurationIsAppliedAndAcknowledgedOncePerStart) {
     Start();
     Configuration config;
