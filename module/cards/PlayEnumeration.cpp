@@ -416,7 +416,9 @@ private:
         case ShapeKind::TripleWithPair:
             return groups == 2;
         case ShapeKind::Run: {
-            const int longest = Longest();
+            // The jokers stand for the cards taken out, so with more ranks left than jokers
+            // one rank keeps all the run's cards.
+            const int longest = groups > jokers ? shape.Times : Longest();
             m_runListed =
                 RunBuilt(shape.Size, groups, longest) && FirstWindowHolding(mask) == shape.Start;
             // Following a run, the triples-with-pairs completion may return one.
