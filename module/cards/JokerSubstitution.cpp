@@ -297,6 +297,9 @@ TCardString LeadingLetters(const SearchBase &base, int jokers) {
         if ((rank != 0 || position == acePosition) && (takes >> rank & 1u))
             order[ranks++] = rank;
     }
+    std::array<int, LetterCount> digit{};
+    for (int i = 0; i < ranks; ++i)
+        digit[order[i]] = 2 * (ranks - 1 - i);
     const std::uint16_t mayHoldThree = triples | takes;
     const std::uint16_t mayHoldTwo = pairs | takes;
     const auto &holding = WindowsHolding[runLength];
@@ -322,11 +325,11 @@ TCardString LeadingLetters(const SearchBase &base, int jokers) {
             if ((pairRun & tripleRun) || (pairRun & ~mayHoldTwo))
                 continue;
             // The letters per rank in search order, as digits of base four.
-            std::uint32_t key = 1;
-            for (int i = 0; i < ranks; ++i) {
-                const int rank = order[i];
-                const int wanted = tripleRun >> rank & 1u ? 3 : pairRun >> rank & 1u ? 2 : 0;
-                key = key << 2 | static_cast<std::uint32_t>(wanted - base.Counts[rank]);
+            std::uint32_t key = 1u << (2 * ranks);
+            for (unsigned left = (tripleRun | pairRun) & takes; left != 0; left &= left - 1) {
+                const int rank = std::countr_zero(left);
+                const int wanted = tripleRun >> rank & 1u ? 3 : 2;
+                key |= static_cast<std::uint32_t>(wanted - base.Counts[rank]) << digit[rank];
             }
             if (key > bestKey) {
                 bestKey = key;

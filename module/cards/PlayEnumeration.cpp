@@ -40,6 +40,7 @@ struct LetterShape {
     int Times = 0;  // runs: cards per rank
     int Triple = 0; // triple with pair: the ranks
     int Pair = 0;
+    int Ranks = 0;                                  // how many ranks it holds
     PlayShape Faces;                                // the type and strength of the play it forms
     std::array<std::uint8_t, LetterCount> Window{}; // runs: the ranks in RunOrder
 
@@ -107,6 +108,7 @@ LetterShape Make(TPlayType type, ShapeKind kind, std::initializer_list<Part> par
     for (int rank = 0; rank < LetterCount; ++rank)
         faces.Add(rank, shape.Count[rank]);
     shape.Faces = ShapeOf(faces);
+    shape.Ranks = std::popcount(static_cast<unsigned>(shape.Mask));
     return shape;
 }
 
@@ -307,7 +309,7 @@ private:
     // it a higher window would hold the core).
     void LimitCores() {
         const LetterShape &shape = *m_shape;
-        const int ranks = std::popcount(static_cast<unsigned>(shape.Mask));
+        const int ranks = shape.Ranks;
         m_shapeRanks = ranks;
         m_kept = -1;
         switch (shape.Kind) {
