@@ -345,9 +345,7 @@ private:
     // holds the ranks the core still has.
     void TakeOut(unsigned candidates, int extra, int jokers, int emptied, std::uint16_t present) {
         if (extra == 0) {
-            m_coreMask = present;
-            m_coreGroups = m_shapeRanks - emptied;
-            CoreFound(jokers);
+            Found(jokers, emptied, present);
             return;
         }
         for (unsigned left = candidates; left != 0; left &= left - 1) {
@@ -359,11 +357,22 @@ private:
                 if (emptied + empties > m_mostEmptied)
                     break;
                 m_core[rank] = before - taken;
-                TakeOut(left & (left - 1), extra - taken, jokers, emptied + empties,
-                        empties ? static_cast<std::uint16_t>(present & ~(1u << rank)) : present);
+                const auto still =
+                    empties ? static_cast<std::uint16_t>(present & ~(1u << rank)) : present;
+                // Most cores are complete one rank down: no call for them.
+                if (taken == extra)
+                    Found(jokers, emptied + empties, still);
+                else
+                    TakeOut(left & (left - 1), extra - taken, jokers, emptied + empties, still);
             }
             m_core[rank] = before;
         }
+    }
+
+    void Found(int jokers, int emptied, std::uint16_t present) {
+        m_coreMask = present;
+        m_coreGroups = m_shapeRanks - emptied;
+        CoreFound(jokers);
     }
 
     // Completes faces (holding the core) to the candidate the joker search lists for the
