@@ -308,8 +308,6 @@ TCardString LeadingLetters(const SearchBase &base, int jokers) {
     for (unsigned left = triples; left != 0; left &= left - 1)
         tripleStarts &= holding[std::countr_zero(left)];
     std::uint32_t bestKey = 0;
-    std::uint16_t bestTriples = 0;
-    std::uint16_t bestPairs = 0;
     for (; tripleStarts != 0; tripleStarts &= tripleStarts - 1) {
         const std::uint16_t tripleRun =
             Detail::RunWindow(std::countr_zero(tripleStarts), runLength);
@@ -331,21 +329,17 @@ TCardString LeadingLetters(const SearchBase &base, int jokers) {
                 const int wanted = tripleRun >> rank & 1u ? 3 : 2;
                 key |= static_cast<std::uint32_t>(wanted - base.Counts[rank]) << digit[rank];
             }
-            if (key > bestKey) {
-                bestKey = key;
-                bestTriples = tripleRun;
-                bestPairs = pairRun;
-            }
+            bestKey = std::max(bestKey, key);
         }
     }
+    // The best key spells the letters: its digits, from the highest, are the ranks in order.
     TCardString letters;
     if (bestKey == 0)
         return letters;
     for (int i = 0; i < ranks; ++i) {
-        const int rank = order[i];
-        const int wanted = bestTriples >> rank & 1u ? 3 : bestPairs >> rank & 1u ? 2 : 0;
-        for (int added = base.Counts[rank]; added < wanted; ++added)
-            letters.Append(static_cast<char>('A' + rank));
+        const auto letter = static_cast<char>('A' + order[i]);
+        for (unsigned added = bestKey >> (2 * (ranks - 1 - i)) & 3u; added > 0; --added)
+            letters.Append(letter);
     }
     return letters;
 }
