@@ -35,10 +35,11 @@ struct LetterShape {
     int Size = 0;
     TPlayType Type = ptInvalid;
     ShapeKind Kind = ShapeKind::Repeated;
-    int Start = 0;  // runs: first position in RunOrder
-    int Length = 0; // runs: number of ranks
-    int Times = 0;  // runs: cards per rank
-    int Triple = 0; // triple with pair: the ranks
+    int Start = 0;     // runs: first position in RunOrder; triples with pairs: the triples'
+    int PairStart = 0; // triples with pairs: first position of the pairs
+    int Length = 0;    // runs, triples with pairs: number of ranks (of each)
+    int Times = 0;     // runs: cards per rank
+    int Triple = 0;    // triple with pair: the ranks
     int Pair = 0;
     int Ranks = 0;                                  // how many ranks it holds
     PlayShape Faces;                                // the type and strength of the play it forms
@@ -159,9 +160,14 @@ std::vector<LetterShape> MakeShapes() {
             const std::uint16_t tripleMask = RunWindow(triples, k);
             for (int pairs = 1; pairs <= 15 - k; ++pairs) {
                 const std::uint16_t pairMask = RunWindow(pairs, k);
-                if ((tripleMask & pairMask) == 0)
-                    shapes.push_back(Make(ptTriplesWithPairs, ShapeKind::TriplesWithPairs,
-                                          {{tripleMask, 3}, {pairMask, 2}}));
+                if ((tripleMask & pairMask) != 0)
+                    continue;
+                LetterShape shape = Make(ptTriplesWithPairs, ShapeKind::TriplesWithPairs,
+                                         {{tripleMask, 3}, {pairMask, 2}});
+                shape.Start = triples;
+                shape.PairStart = pairs;
+                shape.Length = k;
+                shapes.push_back(shape);
             }
         }
     }
@@ -218,7 +224,15 @@ public:
         , m_previous(previous)
         , m_plays(plays)
         , m_small(hand.Count[SmallJokerRank])
-        , m_big(hand.Count[BigJokerRank]) {}
+        , m_big(hand.Count[BigJokerRank]) {
+        for (int times = 1; times <= 3; ++times) {
+            for (int position = 1; position <= RunPositions; ++position) {
+                const int rank = RankAtPosition(position);
+                m_lacking[times][position] =
+                    m_lacking[times][position - 1] + std::max(times - hand.Count[rank], 0);
+            }
+        }
+    }
 
     void Run() {
         JokerOnlyPlays();
@@ -259,11 +273,7 @@ private:
 
     void Visit(const LetterShape &shape) {
         // The cards the hand lacks must be jokers.
-        int lacking = 0;
-        for (unsigned left = shape.Mask; left != 0; left &= left - 1) {
-            const int rank = std::countr_zero(left);
-            lacking += std::max(shape.Count[rank] - m_hand.Count[rank], 0);
-        }
+        const int lacking = Lacking(shape);
         // Only the completion builds triples with pairs, and never with four jokers.
         const int usable =
             shape.Kind == ShapeKind::TriplesWithPairs ? MaxJokersInTriplesWithPairs : MaxJokers;
@@ -276,6 +286,30 @@ private:
         }
         if (jokers > 0)
             CoresOf(shape, jokers);
+    }
+
+    int Lacking(const LetterShape &shape) const {
+        switch (shape.Kind) {
+        case ShapeKind::Repeated: {
+            const int rank = std::countr_zero(static_cast<unsigned>(shape.Mask));
+            return std::max(shape.Size - m_hand.Count[rank], 0);
+        }
+        case ShapeKind::TripleWithPair:
+            return std::max(3 - m_hand.Count[shape.Triple], 0) +
+                   std::max(2 - m_hand.Count[shape.Pair], 0);
+        case ShapeKind::Run:
+            return WindowLacking(shape.Times, shape.Start, shape.Length);
+        case ShapeKind::TriplesWithPairs:
+            return WindowLacking(3, shape.Start, shape.Length) +
+                   WindowLacking(2, shape.PairStart, shape.Length);
+        }
+        return 0;
+    }
+
+    // What the hand lacks of times cards of each rank of a window (no window holds a rank
+    // twice).
+    int WindowLacking(int times, int start, int length) const {
+        return m_lacking[times][start + length - 1] - m_lacking[times][start - 1];
     }
 
     // Every core of this shape the hand holds: the shape with 1..most cards taken out, at
@@ -543,6 +577,9 @@ private:
     const std::array<RankCodes, RankCount> &m_codes;
     const PlayShape *m_previous;
     std::vector<TPlayOption> &m_plays;
+    // By cards per rank, what the hand lacks of that many of each rank up to a position of
+    // RunOrder.
+    std::array<std::array<int, RunPositions + 1>, 4> m_lacking{};
     int m_small;
     int m_big;
     const LetterShape *m_shape = nullptr;
