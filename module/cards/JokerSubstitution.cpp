@@ -41,6 +41,8 @@ struct SearchBase {
     int Total = 0;
     int Start = 0;
     int End = 0;
+    // The ranks holding one, two and three cards (aces apart).
+    std::array<std::uint16_t, 4> Holding{};
 };
 
 bool MakeSearchBase(const LetterCounts &have, SearchBase &base) {
@@ -52,6 +54,7 @@ bool MakeSearchBase(const LetterCounts &have, SearchBase &base) {
     for (int rank = 1; rank < LetterCount; ++rank) {
         base.Counts[rank] = std::min(have[rank], 3);
         base.Total += base.Counts[rank];
+        base.Holding[base.Counts[rank]] |= static_cast<std::uint16_t>(1u << rank);
         if (base.Counts[rank] > 0) {
             highest = rank;
             lowest = lowest < 0 ? rank : lowest;
@@ -265,21 +268,16 @@ TCardString LeadingLetters(const SearchBase &base, int jokers) {
     if (size % 5 != 0 || size < 10 || size > 25)
         return {};
     const int runLength = size / 5;
-    std::uint16_t held = 0;
-    std::uint16_t singles = 0;
-    std::uint16_t pairs = 0;
-    std::uint16_t triples = 0;
-    for (int rank = 0; rank < LetterCount; ++rank) {
-        const int count = base.Counts[rank];
-        const auto bit = static_cast<std::uint16_t>(1u << rank);
-        // Only aces reach four, and no test holds four of a rank.
-        if (count > 3)
-            return {};
-        held |= count > 0 ? bit : 0;
-        singles |= count == 1 ? bit : 0;
-        pairs |= count == 2 ? bit : 0;
-        triples |= count == 3 ? bit : 0;
-    }
+    // Only aces reach four, and no test holds four of a rank.
+    const int aces = base.Counts[0];
+    if (aces > 3)
+        return {};
+    std::array<std::uint16_t, 4> byCount = base.Holding;
+    byCount[aces] |= 1u;
+    const std::uint16_t singles = byCount[1];
+    const std::uint16_t pairs = byCount[2];
+    const std::uint16_t triples = byCount[3];
+    const auto held = static_cast<std::uint16_t>(singles | pairs | triples);
     // Letters go only to ranks inside the search window; a single must take one.
     const std::uint16_t available = Detail::RunWindow(base.Start, base.End - base.Start + 1);
     if (singles & ~available)
