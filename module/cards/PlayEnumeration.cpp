@@ -185,25 +185,47 @@ using RankCodes = std::array<char, MostOfARank>;
 
 // A play's string under construction. Every write copies a fixed number of bytes, which the
 // slack at the end absorbs, and the result is taken in one fixed copy: plain loops over a few
-// bytes compile to library calls that cost more than the copies.
+// bytes compile to library calls that cost more than the copies. The size is kept in a local
+// while writing, since every character written could alias it.
 class PlayBuffer {
 public:
-    // Appends the first count codes.
-    void Put(const RankCodes &codes, int count) {
-        std::copy_n(codes.begin(), MostOfARank, m_chars.begin() + m_size);
-        m_size += count;
+    // Appends, for each rank of mask from the lowest up, its first counts[rank] codes.
+    template <class Counts>
+    void PutRanks(const std::array<RankCodes, RankCount> &codes, const Counts &counts,
+                  std::uint16_t mask) {
+        int size = m_size;
+        for (unsigned left = mask; left != 0; left &= left - 1) {
+            const int rank = std::countr_zero(left);
+            std::copy_n(codes[rank].begin(), MostOfARank, m_chars.begin() + size);
+            size += counts[rank];
+        }
+        m_size = size;
+    }
+    // Appends, for each of the first length ranks of window, the letters have lacks of times.
+    template <class Counts>
+    void PutLacking(const std::array<std::uint8_t, LetterCount> &window, int length, int times,
+                    const Counts &have) {
+        int size = m_size;
+        for (int i = 0; i < length; ++i) {
+            const int rank = window[i];
+            std::fill_n(m_chars.begin() + size, MostOfARank, Tables::RankLetterOfRank[rank]);
+            size += times - have[rank];
+        }
+        m_size = size;
     }
     // Appends count (at most MostOfARank) copies of c.
     void append(std::size_t count, char c) {
-        std::fill_n(m_chars.begin() + m_size, MostOfARank, c);
-        m_size += static_cast<int>(count);
+        const int size = m_size;
+        std::fill_n(m_chars.begin() + size, MostOfARank, c);
+        m_size = size + static_cast<int>(count);
     }
     // Appends a string of at most MostOfARank bytes.
     void Append(const TCardString &text) {
         const std::string_view view = text.View();
+        const int size = m_size;
         std::copy_n(view.data(), std::min<std::size_t>(view.size(), MostOfARank),
-                    m_chars.begin() + m_size);
-        m_size += static_cast<int>(view.size());
+                    m_chars.begin() + size);
+        m_size = size + static_cast<int>(view.size());
     }
     int Size() const { return m_size; }
     void Resize(int size) { m_size = size; }
@@ -434,13 +456,9 @@ private:
         case ShapeKind::TriplesWithPairs:
             // Within a window every rank stands once, so the window lacks, rank by rank,
             // what the core has of it less than the run's cards per rank.
-            if (m_runListed) {
-                for (int i = 0; i < shape.Length; ++i) {
-                    const int rank = shape.Window[i];
-                    faces.append(static_cast<std::size_t>(shape.Times - m_core[rank]),
-                                 Tables::RankLetterOfRank[rank]);
-                }
-            } else
+            if (m_runListed)
+                faces.PutLacking(shape.Window, shape.Length, shape.Times, m_core);
+            else
                 faces.Append(*m_completion);
             return;
         }
@@ -552,7 +570,10 @@ private:
         CompleteFaces(faces);
         const TCardString facesText = faces.Str();
         const int coreSize = cards.Size();
-        for (int small = std::max(0, jokers - m_big); small <= std::min(jokers, m_small); ++small) {
+        // In locals: every play written could alias the members.
+        const int fewest = std::max(0, jokers - m_big);
+        const int most = std::min(jokers, m_small);
+        for (int small = fewest; small <= most; ++small) {
             cards.Resize(coreSize);
             cards.append(static_cast<std::size_t>(small), '0');
             cards.append(static_cast<std::size_t>(jokers - small), '1');
@@ -562,10 +583,7 @@ private:
 
     PlayBuffer CardsOf(const LetterCounts &counts, std::uint16_t mask) const {
         PlayBuffer cards;
-        for (unsigned left = mask; left != 0; left &= left - 1) {
-            const int rank = std::countr_zero(left);
-            cards.Put(m_codes[rank], counts[rank]);
-        }
+        cards.PutRanks(m_codes, counts, mask);
         return cards;
     }
 
