@@ -5,6 +5,7 @@
 #include "cards/VestranoFunc.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace VestranoFunc {
 
@@ -40,6 +41,8 @@ struct SearchBase {
     int Total = 0;
     int Start = 0;
     int End = 0;
+    // The ranks holding one, two and three cards (aces apart).
+    std::array<std::uint16_t, 4> Holding{};
 };
 
 bool MakeSearchBase(const LetterCounts &have, SearchBase &base) {
@@ -51,6 +54,7 @@ bool MakeSearchBase(const LetterCounts &have, SearchBase &base) {
     for (int rank = 1; rank < LetterCount; ++rank) {
         base.Counts[rank] = std::min(have[rank], 3);
         base.Total += base.Counts[rank];
+        base.Holding[base.Counts[rank]] |= static_cast<std::uint16_t>(1u << rank);
         if (base.Counts[rank] > 0) {
             highest = rank;
             lowest = lowest < 0 ? rank : lowest;
@@ -72,6 +76,7 @@ bool MakeSearchBase(const LetterCounts &have, SearchBase &base) {
     return true;
 }
 
+// The search following a play: which tests are accepted depends on the play to beat.
 class TriplesWithPairsSearch {
 public:
     TriplesWithPairsSearch(const SearchBase &base, const PlayShape *previous, int jokers)
@@ -161,20 +166,14 @@ private:
                 break;
             }
         };
-        if (m_previous == nullptr) {
-            if (size % 5 != 0 || size < 10 || size > 25)
-                return false;
-            allowType(ptTriplesWithPairs);
-        } else {
-            const TPlayType type = m_previous->Type;
-            const bool oneGroup = type == ptSingle || type == ptPair || type == ptTriple;
-            if (type != ptInvalid && type != ptBomb && type != ptRocket &&
-                !(oneGroup && distinct > 1) && size == m_previous->Size)
-                allowType(type);
-            // A bomb beats every other play but the rocket, and a shorter or weaker bomb.
-            if (type != ptRocket && distinct <= 1)
-                allowType(ptBomb);
-        }
+        const TPlayType type = m_previous->Type;
+        const bool oneGroup = type == ptSingle || type == ptPair || type == ptTriple;
+        if (type != ptInvalid && type != ptBomb && type != ptRocket &&
+            !(oneGroup && distinct > 1) && size == m_previous->Size)
+            allowType(type);
+        // A bomb beats every other play but the rocket, and a shorter or weaker bomb.
+        if (type != ptRocket && distinct <= 1)
+            allowType(ptBomb);
         return m_allowed != 0;
     }
 
@@ -219,36 +218,11 @@ private:
         m_added[rank] = 0;
     }
 
-    // Leading, every rank holds 0, 2 or 3 cards of a size of triples with pairs here: the
-    // test is one when as many ranks hold three as two and both form runs.
-    bool IsTriplesWithPairs() const {
-        std::uint16_t triples = 0;
-        std::uint16_t pairs = 0;
-        int balance = 0;
-        for (int rank = 0; rank < LetterCount; ++rank) {
-            const int count = m_base.Counts[rank] + m_added[rank];
-            if (count == 3) {
-                triples = static_cast<std::uint16_t>(triples | 1u << rank);
-                ++balance;
-            } else if (count == 2) {
-                pairs = static_cast<std::uint16_t>(pairs | 1u << rank);
-                --balance;
-            }
-        }
-        return balance == 0 && Detail::IsRun(triples) && Detail::IsRun(pairs);
-    }
-
     void Evaluate() {
-        bool accepted = false;
-        if (m_previous == nullptr) {
-            accepted = IsTriplesWithPairs();
-        } else {
-            RankCounts counts;
-            for (int rank = 0; rank < LetterCount; ++rank)
-                counts.Add(rank, m_base.Counts[rank] + m_added[rank]);
-            accepted = Detail::Compare(Detail::ShapeOf(counts), *m_previous) > 0;
-        }
-        if (!accepted)
+        RankCounts counts;
+        for (int rank = 0; rank < LetterCount; ++rank)
+            counts.Add(rank, m_base.Counts[rank] + m_added[rank]);
+        if (Detail::Compare(Detail::ShapeOf(counts), *m_previous) <= 0)
             return;
         for (int i = 0; i < m_choiceCount; ++i) {
             const int rank = m_choices[i];
@@ -269,6 +243,104 @@ private:
     std::array<int, LetterCount> m_added{};
     TCardString m_found;
 };
+
+// For each length of run up to five and each rank, the starts (bit = 1-based start) of the
+// windows of RunOrder of that length holding the rank.
+constexpr auto WindowsHolding = [] {
+    std::array<std::array<unsigned, LetterCount>, 6> table{};
+    for (int length = 1; length < 6; ++length) {
+        for (int start = 1; start <= RunLength + 1 - length; ++start) {
+            for (int rank = 0; rank < LetterCount; ++rank) {
+                if (Detail::ComputeRunWindow(start, length) >> rank & 1u)
+                    table[length][rank] |= 1u << start;
+            }
+        }
+    }
+    return table;
+}();
+
+// Leading, the search accepts exactly the tests that are triples with pairs: size / 5
+// triples forming a run and as many pairs forming another. The test it accepts first has
+// the most letters at the lowest position, then at the next one up and so on; so rather
+// than searched, the pairs of runs the letters can complete are compared in that order.
+TCardString LeadingLetters(const SearchBase &base, int jokers) {
+    const int size = base.Total + jokers;
+    if (size % 5 != 0 || size < 10 || size > 25)
+        return {};
+    const int runLength = size / 5;
+    // Only aces reach four, and no test holds four of a rank.
+    const int aces = base.Counts[0];
+    if (aces > 3)
+        return {};
+    std::array<std::uint16_t, 4> byCount = base.Holding;
+    byCount[aces] |= 1u;
+    const std::uint16_t singles = byCount[1];
+    const std::uint16_t pairs = byCount[2];
+    const std::uint16_t triples = byCount[3];
+    const auto held = static_cast<std::uint16_t>(singles | pairs | triples);
+    // Letters go only to ranks inside the search window; a single must take one.
+    const std::uint16_t available = Detail::RunWindow(base.Start, base.End - base.Start + 1);
+    if (singles & ~available)
+        return {};
+    // A rank takes letters when short of three; an empty one needs two to hold a pair.
+    constexpr std::uint16_t AllLetters = (1u << LetterCount) - 1;
+    const auto takes =
+        static_cast<std::uint16_t>(available & ~triples & (jokers >= 2 ? AllLetters : held));
+    // The ranks taking letters from the lowest position up, the ace where it stands last.
+    std::array<int, LetterCount> order{};
+    int ranks = 0;
+    const int acePosition = base.End == RunLength ? RunLength : 1;
+    for (int position = RunLength; position >= 1; --position) {
+        const int rank = RankAtPosition(position);
+        if ((rank != 0 || position == acePosition) && (takes >> rank & 1u))
+            order[ranks++] = rank;
+    }
+    std::array<int, LetterCount> digit{};
+    for (int i = 0; i < ranks; ++i)
+        digit[order[i]] = 2 * (ranks - 1 - i);
+    const std::uint16_t mayHoldThree = triples | takes;
+    const std::uint16_t mayHoldTwo = pairs | takes;
+    const auto &holding = WindowsHolding[runLength];
+    const unsigned everyStart = (1u << (16 - runLength)) - 2;
+    unsigned tripleStarts = everyStart;
+    for (unsigned left = triples; left != 0; left &= left - 1)
+        tripleStarts &= holding[std::countr_zero(left)];
+    std::uint32_t bestKey = 0;
+    for (; tripleStarts != 0; tripleStarts &= tripleStarts - 1) {
+        const std::uint16_t tripleRun =
+            Detail::RunWindow(std::countr_zero(tripleStarts), runLength);
+        if (tripleRun & ~mayHoldThree)
+            continue;
+        // The pairs hold every rank the triples leave.
+        unsigned pairStarts = everyStart;
+        for (unsigned left = held & ~tripleRun; left != 0; left &= left - 1)
+            pairStarts &= holding[std::countr_zero(left)];
+        for (; pairStarts != 0; pairStarts &= pairStarts - 1) {
+            const std::uint16_t pairRun =
+                Detail::RunWindow(std::countr_zero(pairStarts), runLength);
+            if ((pairRun & tripleRun) || (pairRun & ~mayHoldTwo))
+                continue;
+            // The letters per rank in search order, as digits of base four.
+            std::uint32_t key = 1u << (2 * ranks);
+            for (unsigned left = (tripleRun | pairRun) & takes; left != 0; left &= left - 1) {
+                const int rank = std::countr_zero(left);
+                const int wanted = tripleRun >> rank & 1u ? 3 : 2;
+                key |= static_cast<std::uint32_t>(wanted - base.Counts[rank]) << digit[rank];
+            }
+            bestKey = std::max(bestKey, key);
+        }
+    }
+    // The best key spells the letters: its digits, from the highest, are the ranks in order.
+    TCardString letters;
+    if (bestKey == 0)
+        return letters;
+    for (int i = 0; i < ranks; ++i) {
+        const auto letter = static_cast<char>('A' + order[i]);
+        for (unsigned added = bestKey >> (2 * (ranks - 1 - i)) & 3u; added > 0; --added)
+            letters.Append(letter);
+    }
+    return letters;
+}
 
 } // namespace
 
@@ -310,6 +382,8 @@ TCardString TriplesWithPairsLetters(const LetterCounts &core, const PlayShape *p
         return {};
     if (base.Start > base.End)
         return {};
+    if (previous == nullptr)
+        return LeadingLetters(base, jokers);
     return TriplesWithPairsSearch(base, previous, jokers).Run();
 }
 

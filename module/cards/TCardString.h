@@ -17,6 +17,13 @@ public:
     TCardString() = default;
     // Keeps at most Capacity bytes.
     explicit TCardString(std::string_view text) { Append(text); }
+    // The first size bytes of a buffer of at least Capacity bytes, taken in one copy of fixed
+    // length: lists of many plays are built without a loop or a library call per string.
+    template <std::size_t N>
+    requires(N >= Capacity) TCardString(const std::array<char, N> &buffer, std::size_t size) {
+        std::copy_n(buffer.begin(), Capacity, m_chars.begin());
+        m_size = static_cast<std::uint8_t>(std::min(size, Capacity));
+    }
 
     std::string_view View() const { return {m_chars.data(), m_size}; }
     std::string Str() const { return std::string(View()); }
