@@ -34,6 +34,8 @@ TChatBubbles::TChatBubbles(TVestranoClient &client)
     const QSize bubble = Pictures[0]->size();
     for (size_t seat = 0; seat < m_renderers.size(); ++seat) {
         m_renderers[seat] = std::make_unique<TLovelyChat>();
+        // The bubble pictures are light: the renderer's white would not show on them.
+        m_renderers[seat]->SetFont(QStringLiteral("宋体"), FontPoints, Qt::black);
         m_renderers[seat]->SetWidth(bubble.width());
         m_renderers[seat]->SetHeight(bubble.height() - TextShorter);
         m_bitmaps[seat] = QImage(bubble.width(), bubble.height() - TextShorter,

@@ -8,6 +8,7 @@
 #include "controls/TCardGroupGraphic.h"
 #include "game/GameRecords.h"
 #include "game/TPlayerControls.h"
+#include "plugin/TCustomPluginUser.h"
 #include "resources/Resources.h"
 #include "widgets/TPictureButton.h"
 
@@ -32,6 +33,7 @@ protected:
     static void SetUpTestSuite() { Resources::Initialize(); }
 
     TableViewFixture() {
+        hub.SetPluginUser(&pluginUser);
         client->resize(1024, 734);
         client->show();
     }
@@ -107,6 +109,9 @@ protected:
     QPoint At(const QWidget *widget) const { return widget->pos(); }
     // What the table shows, children included.
     QImage Screen() { return client->grab().toImage(); }
+
+    // Names are shown: the player list does not hide them.
+    TCustomPluginUser pluginUser;
 };
 
 } // namespace GameTest
