@@ -316,3 +316,43 @@ TEST_F(TableControls, ButtonHintsRetireAfterTwentyTicksButThePlayHintStays) {
     OwnHand()->SetSelectedCards("AC");
     EXPECT_TRUE(Controls().PicButtonFetch->ShowHint());
 }
+
+TEST_F(TableControls, TheTrusteeshipMarkFollowsTheServerAndAClickEndsIt) {
+    OwnTurn("ACEGNabc", "c");
+    Table().SetTrustee(true);
+    TakeSentRecords();
+    EXPECT_FALSE(Shown(client->TrusteeMark())) << "not before the server confirms";
+    Record(GR::Trustee(0, true));
+    ASSERT_TRUE(Shown(client->TrusteeMark()));
+    EXPECT_EQ(At(client->TrusteeMark()), QPoint((811 - 97) / 2, 632));
+    Mouse(client->TrusteeMark(), QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton);
+    EXPECT_FALSE(Table().Trustee);
+    const auto sent = SentDecoded();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_FALSE(std::get<RC::TGameTrusteeRec>(sent[0]).On);
+}
+
+TEST_F(TableControls, TheBottomCardButtonShowsTheBottomUntilTheNextRefresh) {
+    SeatPlayers();
+    StartPlay(1);
+    TCardGroupGraphic *bottom = client->BottomCardsDisplay();
+    EXPECT_FALSE(Shown(bottom));
+    Click(Controls().PicButtonBottomCard);
+    EXPECT_TRUE(Shown(bottom));
+    EXPECT_EQ(At(bottom), QPoint(326, 294));
+    EXPECT_EQ(bottom->BackNumber(), 0) << "faces in play";
+    Click(Controls().PicButtonBottomCard);
+    EXPECT_FALSE(Shown(bottom));
+    Click(Controls().PicButtonBottomCard);
+    Record(GR::Played(1, "b", "b"));
+    EXPECT_FALSE(Shown(bottom));
+}
+
+TEST_F(TableControls, DragSelectionFollowsTheOption) {
+    OwnTurn("ACEGNabc");
+    EXPECT_FALSE(OwnHand()->CanMoveSelect());
+    client->SetDragSelect(true);
+    EXPECT_TRUE(OwnHand()->CanMoveSelect());
+    client->RefreshTable();
+    EXPECT_TRUE(OwnHand()->CanMoveSelect()) << "every refresh keeps the option";
+}
