@@ -10,6 +10,8 @@
 #include "game/THandResultBoard.h"
 #include "game/TTableLabel.h"
 #include "game/TTablePicture.h"
+#include "panels/TLovelyChat.h"
+#include "widgets/TImageList.h"
 
 namespace GR = GameRecords;
 using GameTest::PlayingTable;
@@ -242,4 +244,26 @@ TEST_F(TableLayout, TheScoreBoardSitsInTheMiddle) {
     EXPECT_EQ(At(client->Board().Board), QPoint(226, 242));
     EXPECT_EQ(At(client->Board().Text), QPoint(226, 242));
     EXPECT_EQ(client->Board().Text->size(), QSize(359, 195));
+}
+
+TEST_F(TableLayout, ABubbleDrawsEmoticonNamesAsTheirPictures) {
+    SeatPlayers();
+    TImageList faces;
+    QImage face(24, 24, QImage::Format_ARGB32_Premultiplied);
+    face.fill(0xFFFF0000);
+    for (int i = 0; i < Emoticons::Count; ++i)
+        faces.Add(face);
+    client->Bubbles().Renderer(1).SetEmotionImages(&faces);
+    const auto redPixels = [&] {
+        const QImage &text = client->Bubbles().TextBitmap(1);
+        int red = 0;
+        for (int y = 0; y < text.height(); ++y)
+            for (int x = 0; x < text.width(); ++x)
+                red += text.pixel(x, y) == 0xFFFF0000;
+        return red;
+    };
+    client->OnChatLine("hello"_gbk, GameTest::Players[1]);
+    EXPECT_EQ(redPixels(), 0);
+    client->OnChatLine("hello微笑"_gbk, GameTest::Players[1]);
+    EXPECT_GT(redPixels(), 24 * 24 * 9 / 10) << "the picture, give or take a neighbouring glyph";
 }
