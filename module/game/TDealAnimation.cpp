@@ -131,7 +131,8 @@ void TDealAnimation::Refresh() {
     for (size_t seat = 0; seat < DealViews.size(); ++seat) {
         const TCardGroupGraphic *hand = m_client.HandControl(int(seat));
         TCardGroupGraphic *view = DealViews[seat];
-        view->SetVertical(hand->Vertical());
+        if (view->Vertical() != hand->Vertical())
+            view->SetVertical(hand->Vertical());
         view->SetCardSpacing(hand->CardSpacing());
         view->SetBackNumber(hand->BackNumber());
         view->setVisible(running);

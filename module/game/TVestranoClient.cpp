@@ -49,10 +49,6 @@ constexpr std::array BidMarkPictures = {"KepVestrano_BitmapOneFen",   "KepVestra
                                         "KepVestrano_BitmapThreeFen", "KepVestrano_BitmapFourFen",
                                         "KepVestrano_BitmapFiveFen",  "KepVestrano_BitmapSixFen"};
 
-std::string Formatted(const char *utf8Format, const std::string &text) {
-    return Gbk::FromUtf8(utf8Format) + text;
-}
-
 // Names reach the label without control characters and without the byte 255.
 std::string Printable(const std::string &name) {
     std::string shown;
@@ -469,7 +465,8 @@ void TVestranoClient::RefreshHands() {
         const int position = m_table.RelativePosition(seat);
         const bool backs = running && (seat != own || !ownFaces);
         hand->SetBackNumber(backs ? ShowBacks : ShowFaces);
-        hand->SetVertical(TG::IsVertical(position));
+        if (hand->Vertical() != TG::IsVertical(position))
+            hand->SetVertical(TG::IsVertical(position));
         hand->SetCardSpacing(position == TG::posBottom ? TG::OwnSpacing
                              : TG::IsVertical(position)
                                  ? (running ? TG::SideSpacingInGame : TG::OpenSpacing)
@@ -538,16 +535,22 @@ void TVestranoClient::RefreshLabels() {
     m_bidLabel->setVisible(bankerKnown);
     if (!bankerKnown)
         return;
-    m_bankerLabel->SetText(Formatted("庄家：", m_table.Seats()[banker].NickName));
-    m_bidLabel->SetText(Formatted("叫分：", std::to_string(m_table.SeatBid[banker])) + "分"_gbk);
+    m_bankerLabel->SetText("庄家："_gbk + m_table.Seats()[banker].NickName);
+    m_bidLabel->SetText("叫分："_gbk + std::to_string(m_table.SeatBid[banker]) + "分"_gbk);
 }
 
 void TVestranoClient::ShowTrickCards() {
     for (int seat = 0; seat < SeatCount; ++seat) {
-        m_shownTrick[size_t(seat)] = m_table.TrickCardsOf(seat);
+        TVestranoTable::TTrickView view = m_table.TrickCardsOf(seat);
+        auto &shown = m_shownTrick[size_t(seat)];
+        // The display sorts what it is given, so it never equals the play's order: it is
+        // given cards only when the play changed.
+        if (view.Cards == shown.Cards && view.Faces == shown.Faces)
+            continue;
+        shown = std::move(view);
         TCardGroupGraphic *display = m_trick[size_t(seat)];
-        display->SetCards(m_shownTrick[size_t(seat)].Cards);
-        display->SetJokerLabels(m_shownTrick[size_t(seat)].Faces);
+        display->SetCards(shown.Cards);
+        display->SetJokerLabels(shown.Faces);
     }
 }
 
