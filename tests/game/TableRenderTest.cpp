@@ -111,6 +111,7 @@ TEST_F(TableRender, PlayingWithAJokerChoiceOpen) {
 
 TEST_F(TableRender, HandOverWithTheScoreBoard) {
     SeatPlayers();
+    NameColumns("积分"_gbk, "游戏豆"_gbk);
     StartPlay(1);
     Record(GR::HandResult({{{GameTest::Players[0], 3, -20},
                             {GameTest::Players[1], -1, 40},

@@ -103,6 +103,19 @@ protected:
         Record(GameRecords::BankerHand(banker, DealtHands()[banker] + FullDeck().substr(100)));
     }
 
+    // The table configuration naming the score board's two columns.
+    void NameColumns(const std::string &score, const std::string &beans) {
+        std::string config(152, '\0');
+        config[0] = char(255);
+        const auto shortString = [&](size_t at, const std::string &text) {
+            config[at] = char(text.size());
+            config.replace(at + 1, text.size(), text);
+        };
+        shortString(19 + 87, beans);
+        shortString(19 + 108, score);
+        Record(config);
+    }
+
     TPlayerControls &Controls() { return client->Controls(); }
     TCardGroupGraphic *OwnHand() { return client->OwnHand(); }
     bool Shown(const QWidget *widget) const { return widget->isVisible(); }
