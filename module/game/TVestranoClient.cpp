@@ -631,9 +631,12 @@ void TVestranoClient::RaiseInOrder() {
 
 void TVestranoClient::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
-    painter.fillRect(event->rect(), palette().window());
-    if (m_laidout && !m_background.isNull())
-        painter.drawImage(0, 0, m_background);
+    const bool background = m_laidout && !m_background.isNull();
+    // Filling first what the background covers anyway would write the table twice.
+    if (!background || !m_background.rect().contains(event->rect()))
+        painter.fillRect(event->rect(), palette().window());
+    if (background)
+        painter.drawImage(event->rect().topLeft(), m_background, event->rect());
     if (!GameRunning() || m_passMark.isNull())
         return;
     for (int seat = 0; seat < SeatCount; ++seat) {
