@@ -110,7 +110,6 @@ TPlayerControls::TPlayerControls(TVestranoClient &client)
         ChoicePanels[size_t(i)]->SetPicture(Platform::ResourceImage("KepVestrano_IMAGECANSELECT"));
         ChoicePanels[size_t(i)]->hide();
         auto *cards = new TCardGroupGraphic(&client);
-        cards->setProperty("Tag", i);
         cards->SetCanSelect(false);
         cards->SetCardSpacing(TG::ChoiceSpacing);
         cards->SetOnCompare([](TCardGroupData *, const VF::TCardInfo &a, const VF::TCardInfo &b,

@@ -1,6 +1,5 @@
 #include "game/TVestranoClient.h"
 
-#include "common/CommonFunctions.h"
 #include "common/Gbk.h"
 #include "controls/TCardGroupGraphic.h"
 #include "controls/TNumberGraphic.h"
