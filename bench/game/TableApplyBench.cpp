@@ -33,6 +33,10 @@ public:
     void CardsMarked(int, std::string_view) override {}
     void UpdateTrusteeMark() override {}
     void RefreshTable() override {}
+    void ClockChanged() override {}
+    void TurnApplied() override {}
+    void SnapshotApplied() override {}
+    void ShowHandResult() override {}
 
     bool Running = false;
     int Resyncs = 0;

@@ -2,6 +2,7 @@
 
 #include "cards/VestranoFunc.h"
 #include "common/Gbk.h"
+#include "game/HandResultText.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -73,6 +74,11 @@ TVestranoTable::TTrickView TVestranoTable::TrickCardsOf(int seat) const {
     return {TrickPlay[seat], TrickFaces[seat]};
 }
 
+void TVestranoTable::SetClockNumber(int32_t seconds) {
+    ClockNumber = seconds;
+    m_host.ClockChanged();
+}
+
 void TVestranoTable::SetShowPrevious(bool on) {
     if (on == ShowPrevious)
         return;
@@ -138,8 +144,10 @@ void TVestranoTable::ApplySnapshot(const TGameSnapshot &s) {
     if (MarksValid)
         for (int i = 0; i < SeatCount; ++i)
             m_host.CardsMarked(i, SeatMarks[i]);
-    ClockNumber = Bidding ? BidClock : PlayTime - (Elapsed + 1);
+    SetClockNumber(Bidding ? BidClock : PlayTime - (Elapsed + 1));
     Interpretations.clear();
+    TrickEndPasses = {};
+    m_host.SnapshotApplied();
     m_host.RefreshTable();
 }
 
@@ -258,14 +266,14 @@ void TVestranoTable::BiddingStart(int seat) {
     Bidding = true;
     BidClock = BidTime;
     m_host.RefreshTable();
-    ClockNumber = BidClock;
+    SetClockNumber(BidClock);
 }
 
 void TVestranoTable::BidMade(int seat, int64_t points) {
     ApplyBid(seat, points);
     BidClock = BidTime;
     m_host.RefreshTable();
-    ClockNumber = BidClock;
+    SetClockNumber(BidClock);
 }
 
 void TVestranoTable::BiddingEnd(int seat, int64_t points) {
@@ -276,7 +284,7 @@ void TVestranoTable::BiddingEnd(int seat, int64_t points) {
     CurrentSeat = Banker = LastPlayer = static_cast<uint8_t>(seat);
     SeatBid[seat] = points;
     m_host.RefreshTable();
-    ClockNumber = BottomClock;
+    SetClockNumber(BottomClock);
 }
 
 void TVestranoTable::BankerHand(int seat, const std::string &cards) {
@@ -287,7 +295,8 @@ void TVestranoTable::BankerHand(int seat, const std::string &cards) {
     CurrentSeat = LastPlayer = Banker = static_cast<uint8_t>(seat);
     SetHand(seat, cards, seat == m_host.OwnSeat());
     m_host.RefreshTable();
-    ClockNumber = PlayTime;
+    SetClockNumber(PlayTime);
+    m_host.TurnApplied();
 }
 
 void TVestranoTable::MarkCards(int seat, const std::string &cards) {
@@ -309,6 +318,13 @@ void TVestranoTable::Trusteeship(int seat, bool on) {
 
 void TVestranoTable::HandResult(const RC::TGameHandResultRec &result) {
     Result = result;
+    const int own = m_host.OwnSeat();
+    const int64_t ownUser = own < SeatCount ? m_seats[own].UserId : 0;
+    for (const auto &entry : result.Entries)
+        if (entry.UserId != 0 && entry.UserId == ownUser)
+            m_host.PlaySound(std::string(
+                HandResultText::SoundOf(HandResultText::Won(entry.Value1, entry.Value2))));
+    m_host.ShowHandResult();
     ResultReady = true;
     m_host.RefreshTable();
 }
@@ -351,7 +367,8 @@ void TVestranoTable::StartTurnDisplay() {
 void TVestranoTable::AfterTurn() {
     Interpretations.clear();
     m_host.RefreshTable();
-    ClockNumber = PlayTime;
+    SetClockNumber(PlayTime);
+    m_host.TurnApplied();
 }
 
 int TVestranoTable::ApplyPlay(int seat, std::string_view cards, std::string_view faces,
@@ -452,7 +469,7 @@ void TVestranoTable::ClockTick() {
     ++TickCount;
     if (!m_host.GameRunning() || Dealing)
         return;
-    --ClockNumber;
+    SetClockNumber(ClockNumber - 1);
     if (OwnTurnAsPlayer() && !m_host.WindowHasFocus())
         m_host.ShowNotice(true, {});
     if (Phase() != TPhase::Playing)

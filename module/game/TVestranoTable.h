@@ -62,6 +62,8 @@ public:
     void AutoPass();
 
     void SetShowPrevious(bool on);
+    // The clock's number of seconds left; every change is shown at once.
+    void SetClockNumber(int32_t seconds);
 
     // Places: the seat order's pairs, the last matching record winning, else the identity.
     int PlaceOf(int seat) const;
@@ -114,13 +116,16 @@ public:
     std::array<std::vector<bool>, SeatCount> TimeoutLog;
     bool TimeoutNoticeShown = false;
     std::vector<std::string> Interpretations;
+    // The own hand's order: 1 small to big, 2 big to small, 3 from many to few.
+    int32_t SortMode = 0;
+    std::string HandOrder;
     bool ResultReady = false;
     int64_t ResultScale1 = 0;
     int64_t ResultScale2 = 0;
     GameRecordCodec::TGameHandResultRec Result;
     TCardDecks Deck;
     bool NoGameYet = true;
-    // The clock's number of seconds left; it may fall below 0.
+    // The clock's number of seconds left; it may fall below 0. Set through SetClockNumber.
     int32_t ClockNumber = 0;
     int32_t TickCount = 0;
     // Seats whose pass mark is drawn at once because their pass ended the trick.

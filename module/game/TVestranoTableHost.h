@@ -32,6 +32,15 @@ public:
     virtual void CardsMarked(int seat, std::string_view cards) = 0;
     virtual void UpdateTrusteeMark() = 0;
     virtual void RefreshTable() = 0;
+    // The clock number changed: its digits are drawn again.
+    virtual void ClockChanged() = 0;
+    // A play or pass was applied, or play began: the play button starts disabled and the
+    // own hint is worked out again when the turn is the own seat's.
+    virtual void TurnApplied() = 0;
+    // A snapshot's state is in place, just before the table is refreshed.
+    virtual void SnapshotApplied() = 0;
+    // A hand result arrived: the score board is written.
+    virtual void ShowHandResult() = 0;
 
 protected:
     ~TVestranoTableHost() = default;

@@ -117,6 +117,9 @@ void TLovelyChat::SetHeight(int height) {
 void TLovelyChat::SetFont(const QString &family, int points, const QColor &color) {
     m_fontSize = points;
     m_font = QtText::FontOfPointSize(family, points);
+    // The canvas is keyed on magenta: smoothed glyph edges would blend into it and show as
+    // a pink fringe once the key colour is cut out.
+    m_font.setStyleStrategy(QFont::NoAntialias);
     m_fontColor = color;
     Wrap();
 }
@@ -167,6 +170,7 @@ QFont TLovelyChat::FontOfStyle(std::uint32_t style, QColor &color) const {
     font.setBold(style & StyleBold);
     font.setItalic(style & StyleItalic);
     font.setUnderline(style & StyleUnderline);
+    font.setStyleStrategy(QFont::NoAntialias);
     color = QColor::fromRgb(QRgb(style & StyleColorMask));
     return font;
 }

@@ -29,6 +29,8 @@ protected:
                                             "4002"));
         hub.SetPluginClient(client);
         hub.SetInterface(&hall);
+        // Faces and the hall's other files live in the test's own folder.
+        hall.HallPath = dir.path().toStdString() + "/hall/";
         TStartInfo start;
         start.TableKey = 0x1234ABCD;
         start.UserId = Me;

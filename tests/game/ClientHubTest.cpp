@@ -163,7 +163,7 @@ TEST_F(ClientHub, ARecordThatCannotBeAppliedAsksForOneResync) {
     EXPECT_EQ(Resyncs(), 0);
     Record(GR::Played(0, "C", "C"));
     EXPECT_EQ(Resyncs(), 1) << "the duplicate fails the turn check";
-    EXPECT_EQ(Hand(0), "DE");
+    EXPECT_EQ(SortedHand(0), "DE");
     EXPECT_EQ(Table().CurrentSeat, 1);
     Record(GR::Passed(3));
     EXPECT_EQ(Resyncs(), 2);
@@ -179,7 +179,7 @@ TEST_F(ClientHub, MalformedRecordsAreDroppedWhole) {
     EXPECT_THROW(Record(play), std::invalid_argument);
     EXPECT_THROW(Record(GR::BidMade(0, int64_t(1) << 33)), std::invalid_argument);
     Record(std::string("\x12\x00", 2));
-    EXPECT_EQ(Hand(0), "CDE");
+    EXPECT_EQ(SortedHand(0), "CDE");
     EXPECT_EQ(Table().CurrentSeat, 0);
     EXPECT_EQ(Resyncs(), 0) << "a malformed record is no reason to resync";
 }

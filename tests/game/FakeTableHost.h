@@ -34,6 +34,10 @@ public:
     }
     void UpdateTrusteeMark() override {}
     void RefreshTable() override { ++Refreshes; }
+    void ClockChanged() override { ++ClockChanges; }
+    void TurnApplied() override { ++TurnsApplied; }
+    void SnapshotApplied() override {}
+    void ShowHandResult() override { ++ResultsShown; }
 
     // The records sent, decoded.
     std::vector<GameRecordCodec::TGameRecord> SentRecords() const {
@@ -61,4 +65,7 @@ public:
     int Releases = 0;
     int ClockStops = 0;
     int Refreshes = 0;
+    int ClockChanges = 0;
+    int TurnsApplied = 0;
+    int ResultsShown = 0;
 };
