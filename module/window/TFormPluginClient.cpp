@@ -1,12 +1,18 @@
 #include "window/TFormPluginClient.h"
 
+#include "common/Emoticons.h"
 #include "common/Gbk.h"
+#include "game/TChatBubbles.h"
 #include "game/TVestranoClient.h"
+#include "panels/TLovelyChat.h"
 #include "panels/TPluginDialog50.h"
+#include "platform/ResourceImages.h"
 #include "platform/WindowClasses.h"
 #include "platform/WindowMessages.h"
 #include "plugin/TPluginShare50.h"
+#include "resources/ArtCatalog.h"
 #include "widgets/QtText.h"
+#include "widgets/TImageList.h"
 
 #include <QCloseEvent>
 
@@ -43,10 +49,19 @@ TFormPluginClient::TFormPluginClient(QWidget *parent)
     const auto &identity = m_pluginShare->Identity();
     setWindowTitle(QtText::FromGbk(identity.ProductName + identity.ProductVersion));
 
-    m_gameClient = new TVestranoClient(m_panelClient);
-    m_gameClient->setObjectName("GameClient");
-    m_gameClient->setGeometry(m_panelClient->rect());
-    m_pluginShare->SetPluginClient(m_gameClient);
+    auto *client = new TVestranoClient(m_panelClient);
+    m_gameClient = client;
+    client->setObjectName("GameClient");
+    client->setGeometry(m_panelClient->rect());
+    m_pluginShare->SetPluginClient(client);
+
+    // The speech bubbles draw emoticon codes with the chat's pictures.
+    m_emotionImages = new TImageList(this);
+    for (int index = 0; index < Emoticons::Count; ++index)
+        m_emotionImages->Add(Platform::ResourceImage(std::string(Resources::kEmoticonPrefix) +
+                                                     Emoticons::Code(index).substr(1)));
+    for (int seat = 0; seat < TVestranoTable::SeatCount; ++seat)
+        client->Bubbles().Renderer(seat).SetEmotionImages(m_emotionImages);
 
     resize(BigWidth, BigHeight);
 }

@@ -7,6 +7,7 @@
 
 class QCloseEvent;
 class TCustomPluginClient;
+class TImageList;
 class TPluginDialog50;
 class TPluginShare50;
 
@@ -35,4 +36,5 @@ private:
     QWidget *m_panelClient = nullptr;
     TPluginDialog50 *m_pluginDialog = nullptr;
     TCustomPluginClient *m_gameClient = nullptr;
+    TImageList *m_emotionImages = nullptr;
 };
