@@ -8,7 +8,24 @@
 #include <QSettings>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cstdio>
+
+namespace {
+
+// "12, 40" or "12,40," as the protocol's list: each id followed by a comma. QSettings reads
+// an unquoted comma list as a string list.
+std::string IdList(const QSettings &file, const QString &key) {
+    std::string list;
+    for (QString id : file.value(key).toStringList()) {
+        id = id.trimmed();
+        if (!id.isEmpty())
+            list += id.toStdString() + ",";
+    }
+    return list;
+}
+
+} // namespace
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
@@ -40,10 +57,19 @@ int main(int argc, char **argv) {
         QStringLiteral("ms"), QStringLiteral("-1"));
     const QCommandLineOption config(
         QStringLiteral("config"),
-        QStringLiteral("Settings file: [Administrators] Ids=12,40  [Announcements] "
-                       "Interval=600 (seconds), Text1=..., Text2=..."),
+        QStringLiteral("Settings file: [Administrators] Ids=12,40 Owners=12 List147=40  "
+                       "[Announcements] Interval=600 (seconds), Text1=..., Text2=..."),
         QStringLiteral("file"));
-    parser.addOptions({port, listen, playTime, bidTime, botDelay, database, autoStart, config});
+    const QCommandLineOption statsFile(
+        QStringLiteral("stats-file"),
+        QStringLiteral("JSON file of per-user counters (table-state requests, refused "
+                       "records, hands and their results), rewritten as they change."),
+        QStringLiteral("file"));
+    const QCommandLineOption tickMs(QStringLiteral("tick-ms"),
+                                    QStringLiteral("Milliseconds between clock and bot steps."),
+                                    QStringLiteral("ms"), QStringLiteral("100"));
+    parser.addOptions({port, listen, playTime, bidTime, botDelay, database, autoStart, config,
+                       statsFile, tickMs});
     parser.process(app);
 
     ServerOptions options;
@@ -52,15 +78,16 @@ int main(int argc, char **argv) {
     options.BotDelayMs = parser.value(botDelay).toInt();
     options.DatabasePath = parser.value(database);
     options.AutoStartMs = parser.value(autoStart).toInt();
+    options.StatsPath = parser.value(statsFile);
+    options.TickMs = std::max(1, parser.value(tickMs).toInt());
     if (parser.isSet(config)) {
         // The file is UTF-8; the modules show GBK.
         QSettings file(parser.value(config), QSettings::IniFormat);
         QStringEncoder gbk("GBK");
-        QString ids = file.value(QStringLiteral("Administrators/Ids")).toString();
-        ids.remove(QLatin1Char(' '));
-        if (!ids.isEmpty() && !ids.endsWith(QLatin1Char(',')))
-            ids += QLatin1Char(',');
-        options.AdministratorIds = ids.toStdString();
+        options.OwnerIds = IdList(file, QStringLiteral("Administrators/Owners"));
+        options.AdministratorIds =
+            IdList(file, QStringLiteral("Administrators/Ids")) + options.OwnerIds;
+        options.List147 = IdList(file, QStringLiteral("Administrators/List147"));
         options.AnnouncementIntervalMs =
             file.value(QStringLiteral("Announcements/Interval"), 600).toInt() * 1000;
         for (int i = 1;; ++i) {

@@ -98,8 +98,15 @@ void GameTable::ReadyUp(int seat, int64_t nowMs) {
         if (!IsBot(other) && !m_ready[other])
             return;
     m_ready = {};
-    m_game.StartHand(nowMs);
+    StartHand(nowMs);
     Flush();
+}
+
+// Seats given up since the last hand are the bots' now: their results go to nobody.
+void GameTable::StartHand(int64_t nowMs) {
+    for (int seat = 0; seat < GameEngine::SeatCount; ++seat)
+        m_game.SetSeatUser(seat, m_users[seat]);
+    m_game.StartHand(nowMs);
 }
 
 void GameTable::Resync(int64_t userId, int64_t nowMs) {
@@ -123,7 +130,7 @@ void GameTable::AutoStart(int64_t nowMs) {
         return;
     m_idleSince = -1;
     m_ready = {};
-    m_game.StartHand(nowMs);
+    StartHand(nowMs);
 }
 
 // A bot thinks from the moment its turn is first seen; the clock covers absent users.

@@ -40,9 +40,11 @@ public:
 
     // False when the seat is taken by another user or out of range.
     bool Sit(int seat, int64_t userId);
-    // The seat goes to a bot at the next hand; in a running hand the clock plays for it.
+    // The seat goes to a bot at once; the result of a running hand is still the leaver's.
     void Leave(int64_t userId);
     int SeatOf(int64_t userId) const;
+    // The user seated there, 0 for a bot.
+    int64_t UserAt(int seat) const { return m_users[seat]; }
 
     // A packet a seated user's module sent; false when it was refused or malformed.
     bool HandlePacket(int64_t userId, std::string_view packet, int64_t nowMs);
@@ -58,6 +60,7 @@ private:
     bool IsBot(int seat) const { return m_users[seat] == 0; }
     void ReadyUp(int seat, int64_t nowMs);
     void AutoStart(int64_t nowMs);
+    void StartHand(int64_t nowMs);
     void Resync(int64_t userId, int64_t nowMs);
     void Flush();
 

@@ -130,14 +130,25 @@ TEST_F(GameTableTest, StateRequestsAndStrangersAreHandledApart) {
     EXPECT_FALSE(table.Sit(4, Watcher));
 }
 
-TEST_F(GameTableTest, ALeaverIsPlayedForByTheClock) {
+TEST_F(GameTableTest, ALeaversSeatIsABotsAndOnlyTheRunningHandIsStillTheLeavers) {
     table.Leave(Alice);
-    for (int step = 0; step < 20000 && table.Game().CurrentPhase() != GameEngine::Phase::HandOver;
-         ++step) {
-        now += 1000;
-        table.Tick(now);
-    }
-    EXPECT_EQ(table.Game().CurrentPhase(), GameEngine::Phase::HandOver);
+    EXPECT_EQ(table.UserAt(0), 0);
+    auto finish = [&] {
+        for (int step = 0;
+             step < 20000 && table.Game().CurrentPhase() != GameEngine::Phase::HandOver; ++step) {
+            now += 1000;
+            table.Tick(now);
+        }
+        ASSERT_EQ(table.Game().CurrentPhase(), GameEngine::Phase::HandOver);
+    };
+    finish();
+    EXPECT_EQ(table.Game().LastResult()[0].UserId, Alice) << "she left a running hand";
+    table.SetAutoStart(0, true);
+    now += 1000;
+    table.Tick(now);
+    ASSERT_NE(table.Game().CurrentPhase(), GameEngine::Phase::HandOver);
+    finish();
+    EXPECT_EQ(table.Game().LastResult()[0].UserId, 0) << "the next hand was the bot's";
 }
 
 TEST(GameTableAutoStart, UnattendedTablesDealTheNextHandAfterThePause) {
