@@ -60,6 +60,10 @@ int main(int argc, char **argv) {
         QStringLiteral("Settings file: [Administrators] Ids=12,40 Owners=12 List147=40  "
                        "[Announcements] Interval=600 (seconds), Text1=..., Text2=..."),
         QStringLiteral("file"));
+    const QCommandLineOption autoStartPlayers(
+        QStringLiteral("auto-start-players"),
+        QStringLiteral("Unattended play deals only when this many users are seated."),
+        QStringLiteral("count"), QStringLiteral("1"));
     const QCommandLineOption statsFile(
         QStringLiteral("stats-file"),
         QStringLiteral("JSON file of per-user counters (table-state requests, refused "
@@ -68,8 +72,8 @@ int main(int argc, char **argv) {
     const QCommandLineOption tickMs(QStringLiteral("tick-ms"),
                                     QStringLiteral("Milliseconds between clock and bot steps."),
                                     QStringLiteral("ms"), QStringLiteral("100"));
-    parser.addOptions({port, listen, playTime, bidTime, botDelay, database, autoStart, config,
-                       statsFile, tickMs});
+    parser.addOptions({port, listen, playTime, bidTime, botDelay, database, autoStart,
+                       autoStartPlayers, config, statsFile, tickMs});
     parser.process(app);
 
     ServerOptions options;
@@ -78,6 +82,7 @@ int main(int argc, char **argv) {
     options.BotDelayMs = parser.value(botDelay).toInt();
     options.DatabasePath = parser.value(database);
     options.AutoStartMs = parser.value(autoStart).toInt();
+    options.AutoStartPlayers = std::max(1, parser.value(autoStartPlayers).toInt());
     options.StatsPath = parser.value(statsFile);
     options.TickMs = std::max(1, parser.value(tickMs).toInt());
     if (parser.isSet(config)) {

@@ -73,6 +73,10 @@ bool GameTable::HandlePacket(int64_t userId, std::string_view packet, int64_t no
     case SubGameRecordIn: {
         const auto rest = reader.ReadBytes(reader.Remaining());
         const auto record = GameRecords::DecodeClientRecord(*rest);
+        // A watcher's module switches its own trusteeship for the seat it watches after
+        // three time-outs there; that changes nothing at the table.
+        if (seat < 0 && record && std::holds_alternative<GameRecords::TrusteeRequest>(*record))
+            return true;
         if (seat >= 0 && record && m_game.Receive(seat, *record, nowMs)) {
             Flush();
             return true;
@@ -120,10 +124,12 @@ void GameTable::AutoStart(int64_t nowMs) {
         m_idleSince = -1;
         return;
     }
-    const bool userSeated =
-        std::any_of(m_users.begin(), m_users.end(), [](int64_t user) { return user != 0; });
-    if (m_autoStartMs < 0 || (!userSeated && !m_autoStartEmpty))
+    const auto seated =
+        std::count_if(m_users.begin(), m_users.end(), [](int64_t user) { return user != 0; });
+    if (m_autoStartMs < 0 || seated < m_autoStartUsers) {
+        m_idleSince = -1;
         return;
+    }
     if (m_idleSince < 0)
         m_idleSince = nowMs;
     if (nowMs - m_idleSince < m_autoStartMs)

@@ -30,12 +30,12 @@ public:
 
     GameTable(const GameOptions &options, const ChaChaRandom::Key &key, int botDelayMs);
 
-    // With a pause of zero or more milliseconds, a table with a user seated (or any table,
-    // with evenWithoutUsers) deals the next hand after that pause whether or not everyone
-    // pressed ready (unattended play).
-    void SetAutoStart(int pauseMs, bool evenWithoutUsers = false) {
+    // With a pause of zero or more milliseconds, a table with at least minUsers users seated
+    // (0: any table) deals the next hand after that pause whether or not everyone pressed
+    // ready (unattended play).
+    void SetAutoStart(int pauseMs, int minUsers = 1) {
         m_autoStartMs = pauseMs;
-        m_autoStartEmpty = evenWithoutUsers;
+        m_autoStartUsers = minUsers;
     }
 
     // False when the seat is taken by another user or out of range.
@@ -72,7 +72,7 @@ private:
     int m_turnSeat = -1;
     int m_refusals = 0;
     int m_autoStartMs = -1;
-    bool m_autoStartEmpty = false;
+    int m_autoStartUsers = 1;
     // When the table was first seen waiting for its next hand; -1 while a hand runs.
     int64_t m_idleSince = -1;
     std::vector<TablePacket> m_packets;

@@ -78,7 +78,7 @@ void GameServer::OpenTable(int table) {
         return;
     m_tables[table] = std::make_unique<GameTable>(m_options.Game, ChaChaRandom::SystemKey(),
                                                   m_options.BotDelayMs);
-    m_tables[table]->SetAutoStart(m_options.AutoStartMs);
+    m_tables[table]->SetAutoStart(m_options.AutoStartMs, m_options.AutoStartPlayers);
     RoomPackets::Rules rules;
     rules.BeanName = "beans";
     rules.ScoreName = "score";
@@ -177,6 +177,7 @@ void GameServer::Handle(QTcpSocket *socket, Session &session, const HallFrame &f
             return;
         }
         session.Table = choice->Table;
+        session.Watching = seat == WatcherSeat;
         session.NextProbeAt = Now();
         if (seat == WatcherSeat)
             m_rooms[choice->Table]->Join(MemberOf(session.UserId, 0, false));
@@ -188,15 +189,19 @@ void GameServer::Handle(QTcpSocket *socket, Session &session, const HallFrame &f
         return;
     }
     if (const auto *packet = std::get_if<TablePacketFrame>(&frame);
-        packet && packet->Type == FrameType::PacketFromModule && session.Table >= 0) {
-        HandleModulePacket(session, packet->Packet);
+        packet && packet->Type == FrameType::PacketFromModule) {
+        // A module taken off its table (kicked, expelled) may still say goodbye.
+        if (session.Table >= 0)
+            HandleModulePacket(session, packet->Packet);
         return;
     }
     Refuse(socket, session, ErrorCode::Malformed);
 }
 
 // Game traffic (kind 3 sub-kinds 1, 2 and 3) goes to the game table, the rest to the
-// room; a seat request is decided here, where tables and rooms meet.
+// room; a seat request is decided here, where tables and rooms meet. A watcher's module
+// asks for a seat by itself as soon as it sees it only watches: whoever came to watch
+// keeps watching.
 void GameServer::HandleModulePacket(Session &session, const std::string &packet) {
     constexpr uint8_t KindSeatRequest = 13;
     constexpr uint8_t KindChallengeAnswer = 53;
@@ -211,15 +216,18 @@ void GameServer::HandleModulePacket(Session &session, const std::string &packet)
     if (game) {
         if (request->Sub == GameTable::SubTableStateRequest)
             m_stats.StateRequested(session.UserId);
-        if (!m_tables[number]->HandlePacket(session.UserId, packet, Now()) &&
-            request->Sub == GameTable::SubGameRecordIn)
+        const bool accepted = m_tables[number]->HandlePacket(session.UserId, packet, Now());
+        if (request->Sub == GameTable::SubGameRecordIn && !accepted)
             m_stats.Refused(session.UserId);
+        else if (request->Sub == GameTable::SubGameRecordIn && request->Payload.size() >= 3)
+            m_stats.Accepted(session.UserId, static_cast<uint8_t>(request->Payload[0]),
+                             request->Payload[2] != 0);
     } else if (request->Kind == KindChallengeAnswer) {
         ProbeAnswered(session);
     } else if (request->Kind == KindSeatRequest && request->Payload.size() >= 2) {
         const auto seat = static_cast<uint8_t>(request->Payload[0]);
         const bool sit = request->Payload[1] != 0;
-        if (sit && m_tables[number]->SeatOf(session.UserId) < 0 &&
+        if (sit && !session.Watching && m_tables[number]->SeatOf(session.UserId) < 0 &&
             m_tables[number]->Sit(seat, session.UserId))
             TakeSeat(number, session.UserId, seat);
     } else {

@@ -33,6 +33,8 @@ struct ServerOptions {
     int TableCount = 16;
     // Unattended play: the next hand is dealt this long after the last (-1: wait for ready).
     int AutoStartMs = -1;
+    // ... once at least this many users are seated.
+    int AutoStartPlayers = 1;
     // Administrators' user ids, each followed by a comma ("12,40,"); owners are among them.
     std::string AdministratorIds;
     std::string OwnerIds;
@@ -75,6 +77,8 @@ private:
         HallProto::HallFrameReader Reader;
         int64_t UserId = 0;
         int Table = -1;
+        // Came to watch the table rather than play.
+        bool Watching = false;
         // Refused: nothing more is read; the socket closes once the error frame is out.
         bool Closing = false;
         // The round-trip probe: when the outstanding challenge went out (-1: none), and

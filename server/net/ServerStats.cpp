@@ -5,6 +5,8 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+#include "game/GameRecords.h"
+
 void ServerStats::StateRequested(int64_t userId) {
     ++m_users[userId].StateRequests;
     m_dirty = true;
@@ -12,6 +14,25 @@ void ServerStats::StateRequested(int64_t userId) {
 
 void ServerStats::Refused(int64_t userId) {
     ++m_users[userId].Refusals;
+    m_dirty = true;
+}
+
+void ServerStats::Accepted(int64_t userId, uint8_t recordId, bool on) {
+    TUser &user = m_users[userId];
+    switch (recordId) {
+    case GameRecords::gmPlay:
+    case GameRecords::gmPass:
+        ++user.Plays;
+        break;
+    case GameRecords::gmBid:
+        ++user.Bids;
+        break;
+    case GameRecords::gmTrustee:
+        user.TrusteeOn += on;
+        break;
+    default:
+        return;
+    }
     m_dirty = true;
 }
 
@@ -33,8 +54,9 @@ void ServerStats::Named(int64_t userId, const std::string &nickName) {
     m_dirty = true;
 }
 
-// {"hands": n, "users": [{"id", "nick", "stateRequests", "refusals", "hands", "score",
-// "beans"}]}; nicknames are the GBK bytes read as Latin-1, as in the user store.
+// {"hands": n, "users": [{"id", "nick", "stateRequests", "refusals", "plays", "bids",
+// "trusteeOn", "hands", "score", "beans"}]}; nicknames are the GBK bytes read as Latin-1, as in the
+// user store.
 void ServerStats::Flush() {
     if (!m_dirty || m_path.isEmpty())
         return;
@@ -45,6 +67,9 @@ void ServerStats::Flush() {
             {QStringLiteral("nick"), QString::fromLatin1(user.NickName)},
             {QStringLiteral("stateRequests"), user.StateRequests},
             {QStringLiteral("refusals"), user.Refusals},
+            {QStringLiteral("plays"), user.Plays},
+            {QStringLiteral("bids"), user.Bids},
+            {QStringLiteral("trusteeOn"), user.TrusteeOn},
             {QStringLiteral("hands"), user.Hands},
             {QStringLiteral("score"), static_cast<qint64>(user.Score)},
             {QStringLiteral("beans"), static_cast<qint64>(user.Beans)},

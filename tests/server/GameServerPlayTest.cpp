@@ -327,3 +327,15 @@ TEST_F(GameServerPlayTest, RecordsSurviveARestartOfTheServerBetweenHands) {
     EXPECT_EQ(after->Losses, before->Losses);
     EXPECT_EQ(server->Room(1)->Find(ann)->Score, before->Score) << "and the table is told";
 }
+
+TEST_F(GameServerPlayTest, AWatcherKeepsWatchingWhenItsModuleAsksForASeat) {
+    Start(Options());
+    int64_t wes = 0;
+    auto watching = Join("wes", 8, WatcherSeat, &wes);
+    watching->SendModule(std::string("\x0D\x00\x01", 3));
+    int64_t ann = 0;
+    auto annHall = Join("ann", 8, 0, &ann);
+    EXPECT_EQ(server->Table(8)->SeatOf(ann), 0) << "the seat was still free for a player";
+    EXPECT_EQ(server->Table(8)->SeatOf(wes), -1);
+    EXPECT_FALSE(server->Room(8)->Find(wes)->Player);
+}
