@@ -1,31 +1,14 @@
 // vestrano-server: tables of four seats, the room and game protocol, bots and records.
 
 #include "net/GameServer.h"
+#include "net/ServerSettings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QHostAddress>
-#include <QSettings>
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <cstdio>
-
-namespace {
-
-// "12, 40" or "12,40," as the protocol's list: each id followed by a comma. QSettings reads
-// an unquoted comma list as a string list.
-std::string IdList(const QSettings &file, const QString &key) {
-    std::string list;
-    for (QString id : file.value(key).toStringList()) {
-        id = id.trimmed();
-        if (!id.isEmpty())
-            list += id.toStdString() + ",";
-    }
-    return list;
-}
-
-} // namespace
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
@@ -85,23 +68,9 @@ int main(int argc, char **argv) {
     options.AutoStartPlayers = std::max(1, parser.value(autoStartPlayers).toInt());
     options.StatsPath = parser.value(statsFile);
     options.TickMs = std::max(1, parser.value(tickMs).toInt());
-    if (parser.isSet(config)) {
-        // The file is UTF-8; the modules show GBK.
-        QSettings file(parser.value(config), QSettings::IniFormat);
-        QStringEncoder gbk("GBK");
-        options.OwnerIds = IdList(file, QStringLiteral("Administrators/Owners"));
-        options.AdministratorIds =
-            IdList(file, QStringLiteral("Administrators/Ids")) + options.OwnerIds;
-        options.List147 = IdList(file, QStringLiteral("Administrators/List147"));
-        options.AnnouncementIntervalMs =
-            file.value(QStringLiteral("Announcements/Interval"), 600).toInt() * 1000;
-        for (int i = 1;; ++i) {
-            const QVariant text = file.value(QStringLiteral("Announcements/Text%1").arg(i));
-            if (!text.isValid())
-                break;
-            const QByteArray bytes = gbk.encode(text.toString());
-            options.Announcements.push_back(bytes.toStdString());
-        }
+    if (parser.isSet(config) && !ServerSettings::Read(parser.value(config), options)) {
+        std::fprintf(stderr, "vestrano-server: cannot read %s\n", qPrintable(parser.value(config)));
+        return 1;
     }
     GameServer server(options);
     if (!server.Listen(QHostAddress(parser.value(listen)), parser.value(port).toUShort())) {

@@ -219,9 +219,9 @@ void GameServer::HandleModulePacket(Session &session, const std::string &packet)
         const bool accepted = m_tables[number]->HandlePacket(session.UserId, packet, Now());
         if (request->Sub == GameTable::SubGameRecordIn && !accepted)
             m_stats.Refused(session.UserId);
-        else if (request->Sub == GameTable::SubGameRecordIn && request->Payload.size() >= 3)
+        else if (request->Sub == GameTable::SubGameRecordIn)
             m_stats.Accepted(session.UserId, static_cast<uint8_t>(request->Payload[0]),
-                             request->Payload[2] != 0);
+                             request->Payload.size() > 2 && request->Payload[2] != 0);
     } else if (request->Kind == KindChallengeAnswer) {
         ProbeAnswered(session);
     } else if (request->Kind == KindSeatRequest && request->Payload.size() >= 2) {

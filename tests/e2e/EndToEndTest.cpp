@@ -188,3 +188,19 @@ TEST_F(EndToEndTest, TheServerRestartedBetweenHandsKeepsEveryRecord) {
                               .arg(ann.Score);
     EXPECT_TRUE(later[0].Settlement.contains(total)) << qPrintable(later[0].Settlement);
 }
+
+// The play command's headless evening: four-second turns, so the seat times out three
+// times and the module's own trusteeship plays the rest before the server's clock would.
+TEST_F(EndToEndTest, AfterThreeTimeOutsTheModulesTrusteeshipPlaysTheSeat) {
+    ASSERT_TRUE(rig.StartServer({QStringLiteral("--play-time"), QStringLiteral("4"),
+                                 QStringLiteral("--bid-time"), QStringLiteral("1"),
+                                 QStringLiteral("--bot-delay"), QStringLiteral("0"),
+                                 QStringLiteral("--auto-start"), QStringLiteral("3000")}));
+    const int hall = rig.StartHall(QStringLiteral("ann"), 0, 1);
+    ASSERT_TRUE(rig.WaitForHalls(EveningMs)) << qPrintable(rig.Transcript(hall));
+    const QJsonObject ann = rig.UserStats(QStringLiteral("ann"));
+    EXPECT_EQ(ann[QStringLiteral("hands")].toInt(), 1);
+    EXPECT_GE(ann[QStringLiteral("trusteeOn")].toInt(), 1);
+    EXPECT_GT(ann[QStringLiteral("plays")].toInt(), 0) << "the trusteeship played";
+    ExpectInStep(rig, QStringLiteral("ann"));
+}

@@ -161,11 +161,13 @@ TEST_F(GameServerPlayTest, IllegalRecordsAreRefusedAndResyncOnlyTheirSender) {
         QFile file(options.StatsPath);
         if (!file.open(QIODevice::ReadOnly))
             return false;
-        int refusals = 0;
+        int refusals = 0, plays = 0;
         for (const auto &user :
-             QJsonDocument::fromJson(file.readAll())[QStringLiteral("users")].toArray())
+             QJsonDocument::fromJson(file.readAll())[QStringLiteral("users")].toArray()) {
             refusals += user[QStringLiteral("refusals")].toInt();
-        return refusals == 4;
+            plays += user[QStringLiteral("plays")].toInt();
+        }
+        return refusals == 4 && plays == 1;
     }));
     QFile file(options.StatsPath);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -173,6 +175,9 @@ TEST_F(GameServerPlayTest, IllegalRecordsAreRefusedAndResyncOnlyTheirSender) {
          QJsonDocument::fromJson(file.readAll())[QStringLiteral("users")].toArray()) {
         EXPECT_EQ(user[QStringLiteral("refusals")].toInt(), 2);
         EXPECT_EQ(user[QStringLiteral("stateRequests")].toInt(), 1);
+        const bool onTurnUser = user[QStringLiteral("id")].toInteger() == onTurnId;
+        EXPECT_EQ(user[QStringLiteral("plays")].toInt(), onTurnUser ? 1 : 0)
+            << "the one legal play or pass";
     }
 }
 

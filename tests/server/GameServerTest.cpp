@@ -1,7 +1,12 @@
 #include "net/GameServer.h"
 #include "HallClient.h"
+#include "net/ServerSettings.h"
 
 #include <gtest/gtest.h>
+
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
 
 using namespace HallProto;
 
@@ -168,4 +173,26 @@ TEST_F(GameServerTest, FinishedHandsAreAddedToTheUsersRecords) {
     EXPECT_EQ(record->Score, result.Value1 * options.Game.ResultScale1);
     EXPECT_EQ(record->Beans, result.Value2 * options.Game.ResultScale2);
     EXPECT_EQ(record->Wins + record->Losses, 1);
+}
+
+TEST(ServerSettingsTest, ReadsIdListsOwnersAndAnnouncementsWithCommas) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("server.ini"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Administrators]\nIds=12, 40\nOwners=7\nList147=40\n"
+               "[Announcements]\nInterval=5\nText1=@$今晚八点比赛\nText2=7@hello, world\n");
+    file.close();
+    ServerOptions options;
+    ASSERT_TRUE(ServerSettings::Read(path, options));
+    EXPECT_EQ(options.AdministratorIds, "12,40,7,");
+    EXPECT_EQ(options.OwnerIds, "7,");
+    EXPECT_EQ(options.List147, "40,");
+    EXPECT_EQ(options.AnnouncementIntervalMs, 5000);
+    ASSERT_EQ(options.Announcements.size(), 2u);
+    QStringEncoder gbk("GBK");
+    EXPECT_EQ(options.Announcements[0],
+              QByteArray(gbk.encode(QStringLiteral("@$今晚八点比赛"))).toStdString());
+    EXPECT_EQ(options.Announcements[1], "7@hello, world");
+    EXPECT_FALSE(ServerSettings::Read(dir.filePath(QStringLiteral("none.ini")), options));
 }
