@@ -62,6 +62,8 @@ headless=0
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   headless=1
   export QT_QPA_PLATFORM=offscreen
+  # No sound card either, as a rule: the module's sounds go nowhere.
+  export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 fi
 
 # Your records stay in build/play/users.sqlite from one evening to the next.
