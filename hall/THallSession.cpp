@@ -64,6 +64,8 @@ THallSession::THallSession(THallOptions options, QObject *parent)
     });
     m_quitTimer.setSingleShot(true);
     connect(&m_quitTimer, &QTimer::timeout, this, [this] {
+        if (m_state == TState::Ending || m_state == TState::Done)
+            return;
         const QString why = QStringLiteral("%1 ms have passed").arg(m_options.QuitAfterMs);
         if (m_state == TState::AtTable)
             EndTable(why);
@@ -203,7 +205,10 @@ void THallSession::LoginAnswered(const LoginResultFrame &result) {
 // seat is ours.
 void THallSession::StartTable() {
     m_state = TState::AtTable;
-    Note(QStringLiteral("seated at table %1, %2").arg(m_options.Table).arg(SeatText()));
+    Note(m_options.Watching() ? QStringLiteral("watching table %1").arg(m_options.Table)
+                              : QStringLiteral("seated at table %1, seat %2")
+                                    .arg(m_options.Table)
+                                    .arg(m_options.Seat));
     m_window->SetStatus(QStringLiteral("%1 at table %2 of %3:%4, %5")
                             .arg(m_options.NickName)
                             .arg(m_options.Table)
@@ -223,7 +228,7 @@ void THallSession::StartTable() {
 }
 
 void THallSession::Deliver(const std::string &packet) {
-    if (m_released || !m_module.Object())
+    if (m_finishing || m_released || !m_module.Object())
         return;
     // Packets that come while the module is still starting (a nested loop) wait for it.
     if (!m_started) {
@@ -332,7 +337,7 @@ void THallSession::PluginFinished() {
     m_finishing = true;
     if (m_state != TState::Ending && m_state != TState::Done) {
         m_state = TState::Ending;
-        Note(QStringLiteral("the table was closed at the game window"));
+        Note(QStringLiteral("the module ended the table"));
     }
     // Never from inside the module's own call: the object must outlive it.
     QTimer::singleShot(0, this, &THallSession::Release);
