@@ -79,6 +79,7 @@ int PlayRig::StartHall(const QString &nickName, int seat, int hands, const QStri
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/runtime"));
+    env.insert(QStringLiteral("VESTRANO_WINDOW_DIR"), home + QStringLiteral("/runtime"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
     env.insert(QStringLiteral("VESTRANO_REGISTRY"), home + QStringLiteral("/registry.ini"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
