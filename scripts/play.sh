@@ -36,8 +36,9 @@ done
 bash scripts/deps.sh
 
 build=$root/build/play
+mkdir -p "$build"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVESTRANO_TESTS=OFF \
-      -DVESTRANO_BENCH=OFF > "$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
+      -DVESTRANO_BENCH=OFF > "$build/configure.log" 2>&1 || { cat "$build/configure.log"; exit 1; }
 cmake --build "$build" -j "$(nproc)" --target vestrano-hall vestrano-server VestranoC_Kep
 
 server_exe=$build/server/vestrano-server
