@@ -31,6 +31,8 @@ QString ErrorCodeText(ErrorCode code) {
         return QStringLiteral("there is no such table");
     case ErrorCode::SeatTaken:
         return QStringLiteral("the seat is taken");
+    case ErrorCode::Banned:
+        return QStringLiteral("the table is closed to this user for a while (kicked or expelled)");
     }
     return QStringLiteral("error %1").arg(static_cast<int>(code));
 }

@@ -1,13 +1,13 @@
 // vestrano-server: tables of four seats, the room and game protocol, bots and records.
 
 #include "net/GameServer.h"
+#include "net/ServerSettings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QHostAddress>
-#include <QSettings>
-#include <QStringEncoder>
 
+#include <algorithm>
 #include <cstdio>
 
 int main(int argc, char **argv) {
@@ -40,10 +40,23 @@ int main(int argc, char **argv) {
         QStringLiteral("ms"), QStringLiteral("-1"));
     const QCommandLineOption config(
         QStringLiteral("config"),
-        QStringLiteral("Settings file: [Administrators] Ids=12,40  [Announcements] "
-                       "Interval=600 (seconds), Text1=..., Text2=..."),
+        QStringLiteral("Settings file: [Administrators] Ids=12,40 Owners=12 List147=40  "
+                       "[Announcements] Interval=600 (seconds), Text1=..., Text2=..."),
         QStringLiteral("file"));
-    parser.addOptions({port, listen, playTime, bidTime, botDelay, database, autoStart, config});
+    const QCommandLineOption autoStartPlayers(
+        QStringLiteral("auto-start-players"),
+        QStringLiteral("Unattended play deals only when this many users are seated."),
+        QStringLiteral("count"), QStringLiteral("1"));
+    const QCommandLineOption statsFile(
+        QStringLiteral("stats-file"),
+        QStringLiteral("JSON file of per-user counters (table-state requests, refused "
+                       "records, hands and their results), rewritten as they change."),
+        QStringLiteral("file"));
+    const QCommandLineOption tickMs(QStringLiteral("tick-ms"),
+                                    QStringLiteral("Milliseconds between clock and bot steps."),
+                                    QStringLiteral("ms"), QStringLiteral("100"));
+    parser.addOptions({port, listen, playTime, bidTime, botDelay, database, autoStart,
+                       autoStartPlayers, config, statsFile, tickMs});
     parser.process(app);
 
     ServerOptions options;
@@ -52,24 +65,12 @@ int main(int argc, char **argv) {
     options.BotDelayMs = parser.value(botDelay).toInt();
     options.DatabasePath = parser.value(database);
     options.AutoStartMs = parser.value(autoStart).toInt();
-    if (parser.isSet(config)) {
-        // The file is UTF-8; the modules show GBK.
-        QSettings file(parser.value(config), QSettings::IniFormat);
-        QStringEncoder gbk("GBK");
-        QString ids = file.value(QStringLiteral("Administrators/Ids")).toString();
-        ids.remove(QLatin1Char(' '));
-        if (!ids.isEmpty() && !ids.endsWith(QLatin1Char(',')))
-            ids += QLatin1Char(',');
-        options.AdministratorIds = ids.toStdString();
-        options.AnnouncementIntervalMs =
-            file.value(QStringLiteral("Announcements/Interval"), 600).toInt() * 1000;
-        for (int i = 1;; ++i) {
-            const QVariant text = file.value(QStringLiteral("Announcements/Text%1").arg(i));
-            if (!text.isValid())
-                break;
-            const QByteArray bytes = gbk.encode(text.toString());
-            options.Announcements.push_back(bytes.toStdString());
-        }
+    options.AutoStartPlayers = std::max(1, parser.value(autoStartPlayers).toInt());
+    options.StatsPath = parser.value(statsFile);
+    options.TickMs = std::max(1, parser.value(tickMs).toInt());
+    if (parser.isSet(config) && !ServerSettings::Read(parser.value(config), options)) {
+        std::fprintf(stderr, "vestrano-server: cannot read %s\n", qPrintable(parser.value(config)));
+        return 1;
     }
     GameServer server(options);
     if (!server.Listen(QHostAddress(parser.value(listen)), parser.value(port).toUShort())) {

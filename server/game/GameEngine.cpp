@@ -94,7 +94,8 @@ bool GameEngine::Receive(int seat, const GameRecords::ClientRecord &record, int6
 
 // Bidding follows the client's turn rule: the turn moves against the play direction to the
 // next seat that has not declined. It ends with a 6, or when every seat but the highest
-// bidder has declined; when all four decline the cards are dealt again.
+// bidder has declined; when all four decline the cards are dealt again (the same game goes
+// on: no game-over packet, so a redeal is not counted as a hand).
 bool GameEngine::Bid(int seat, int64_t points, int64_t nowMs) {
     if (m_phase != Phase::Bidding || seat != m_current)
         return false;
@@ -111,7 +112,6 @@ bool GameEngine::Bid(int seat, int64_t points, int64_t nowMs) {
         static_cast<int>(std::count(m_seatBid.begin(), m_seatBid.end(), GameRecords::NoBid));
     if (declined == SeatCount) {
         ++m_redeals;
-        Send(SubGameOver, {});
         StartHand(nowMs);
         return true;
     }
@@ -220,7 +220,11 @@ void GameEngine::Tick(int64_t nowMs) {
     if (!m_clockRunning || nowMs < m_deadline)
         return;
     if (m_phase == Phase::Bidding) {
-        Bid(m_current, GameRecords::NoBid, nowMs);
+        // A table of idle seats still plays: when every other seat has declined, the clock
+        // bids the least for the last one instead of dealing again for ever.
+        const auto declined = std::count(m_seatBid.begin(), m_seatBid.end(), GameRecords::NoBid);
+        const bool last = m_highestBid == 0 && declined == SeatCount - 1;
+        Bid(m_current, last ? GameRecords::MinBid : GameRecords::NoBid, nowMs);
     } else if (m_phase == Phase::Playing) {
         if (m_current == m_lastPlayer) {
             const std::string card = VF::AutoLeadCard(m_hands[m_current]);

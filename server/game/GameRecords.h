@@ -40,6 +40,7 @@ inline constexpr size_t HandResultBlockSize = 4800;
 inline constexpr size_t HandResultEntrySize = 24;
 inline constexpr size_t SnapshotFieldCount = 74;
 inline constexpr int64_t NoBid = -1;
+inline constexpr int64_t MinBid = 1;
 inline constexpr int64_t MaxBid = 6;
 
 struct ResultEntry {

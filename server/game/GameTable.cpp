@@ -73,6 +73,10 @@ bool GameTable::HandlePacket(int64_t userId, std::string_view packet, int64_t no
     case SubGameRecordIn: {
         const auto rest = reader.ReadBytes(reader.Remaining());
         const auto record = GameRecords::DecodeClientRecord(*rest);
+        // A watcher's module switches its own trusteeship for the seat it watches after
+        // three time-outs there; that changes nothing at the table.
+        if (seat < 0 && record && std::holds_alternative<GameRecords::TrusteeRequest>(*record))
+            return true;
         if (seat >= 0 && record && m_game.Receive(seat, *record, nowMs)) {
             Flush();
             return true;
@@ -98,8 +102,15 @@ void GameTable::ReadyUp(int seat, int64_t nowMs) {
         if (!IsBot(other) && !m_ready[other])
             return;
     m_ready = {};
-    m_game.StartHand(nowMs);
+    StartHand(nowMs);
     Flush();
+}
+
+// Seats given up since the last hand are the bots' now: their results go to nobody.
+void GameTable::StartHand(int64_t nowMs) {
+    for (int seat = 0; seat < GameEngine::SeatCount; ++seat)
+        m_game.SetSeatUser(seat, m_users[seat]);
+    m_game.StartHand(nowMs);
 }
 
 void GameTable::Resync(int64_t userId, int64_t nowMs) {
@@ -113,17 +124,19 @@ void GameTable::AutoStart(int64_t nowMs) {
         m_idleSince = -1;
         return;
     }
-    const bool userSeated =
-        std::any_of(m_users.begin(), m_users.end(), [](int64_t user) { return user != 0; });
-    if (m_autoStartMs < 0 || (!userSeated && !m_autoStartEmpty))
+    const auto seated =
+        std::count_if(m_users.begin(), m_users.end(), [](int64_t user) { return user != 0; });
+    if (m_autoStartMs < 0 || seated < m_autoStartUsers) {
+        m_idleSince = -1;
         return;
+    }
     if (m_idleSince < 0)
         m_idleSince = nowMs;
     if (nowMs - m_idleSince < m_autoStartMs)
         return;
     m_idleSince = -1;
     m_ready = {};
-    m_game.StartHand(nowMs);
+    StartHand(nowMs);
 }
 
 // A bot thinks from the moment its turn is first seen; the clock covers absent users.

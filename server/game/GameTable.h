@@ -30,19 +30,21 @@ public:
 
     GameTable(const GameOptions &options, const ChaChaRandom::Key &key, int botDelayMs);
 
-    // With a pause of zero or more milliseconds, a table with a user seated (or any table,
-    // with evenWithoutUsers) deals the next hand after that pause whether or not everyone
-    // pressed ready (unattended play).
-    void SetAutoStart(int pauseMs, bool evenWithoutUsers = false) {
+    // With a pause of zero or more milliseconds, a table with at least minUsers users seated
+    // (0: any table) deals the next hand after that pause whether or not everyone pressed
+    // ready (unattended play).
+    void SetAutoStart(int pauseMs, int minUsers = 1) {
         m_autoStartMs = pauseMs;
-        m_autoStartEmpty = evenWithoutUsers;
+        m_autoStartUsers = minUsers;
     }
 
     // False when the seat is taken by another user or out of range.
     bool Sit(int seat, int64_t userId);
-    // The seat goes to a bot at the next hand; in a running hand the clock plays for it.
+    // The seat goes to a bot at once; the result of a running hand is still the leaver's.
     void Leave(int64_t userId);
     int SeatOf(int64_t userId) const;
+    // The user seated there, 0 for a bot.
+    int64_t UserAt(int seat) const { return m_users[seat]; }
 
     // A packet a seated user's module sent; false when it was refused or malformed.
     bool HandlePacket(int64_t userId, std::string_view packet, int64_t nowMs);
@@ -58,6 +60,7 @@ private:
     bool IsBot(int seat) const { return m_users[seat] == 0; }
     void ReadyUp(int seat, int64_t nowMs);
     void AutoStart(int64_t nowMs);
+    void StartHand(int64_t nowMs);
     void Resync(int64_t userId, int64_t nowMs);
     void Flush();
 
@@ -69,7 +72,7 @@ private:
     int m_turnSeat = -1;
     int m_refusals = 0;
     int m_autoStartMs = -1;
-    bool m_autoStartEmpty = false;
+    int m_autoStartUsers = 1;
     // When the table was first seen waiting for its next hand; -1 while a hand runs.
     int64_t m_idleSince = -1;
     std::vector<TablePacket> m_packets;

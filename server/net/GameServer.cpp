@@ -1,7 +1,9 @@
 #include "GameServer.h"
 
+#include <QRandomGenerator>
 #include <QTcpSocket>
 
+#include <limits>
 #include <variant>
 
 using namespace HallProto;
@@ -9,7 +11,8 @@ using namespace HallProto;
 GameServer::GameServer(const ServerOptions &options, QObject *parent)
     : QObject(parent)
     , m_options(options)
-    , m_users(options.DatabasePath) {
+    , m_users(options.DatabasePath)
+    , m_stats(options.StatsPath) {
     connect(&m_listener, &QTcpServer::newConnection, this, &GameServer::Accept);
     connect(&m_ticker, &QTimer::timeout, this, &GameServer::Tick);
     m_clock.start();
@@ -75,13 +78,15 @@ void GameServer::OpenTable(int table) {
         return;
     m_tables[table] = std::make_unique<GameTable>(m_options.Game, ChaChaRandom::SystemKey(),
                                                   m_options.BotDelayMs);
-    m_tables[table]->SetAutoStart(m_options.AutoStartMs);
+    m_tables[table]->SetAutoStart(m_options.AutoStartMs, m_options.AutoStartPlayers);
     RoomPackets::Rules rules;
     rules.BeanName = "beans";
     rules.ScoreName = "score";
     rules.GoldName = "gold";
     m_rooms[table] = std::make_unique<TableRoom>(rules);
     m_rooms[table]->SetAdministrators(m_options.AdministratorIds);
+    m_rooms[table]->SetOwners(m_options.OwnerIds);
+    m_rooms[table]->SetList147(m_options.List147);
     for (int seat = 0; seat < GameEngine::SeatCount; ++seat)
         m_rooms[table]->Join(Robot(table, seat));
     m_rooms[table]->TakePackets();
@@ -138,7 +143,14 @@ void GameServer::Handle(QTcpSocket *socket, Session &session, const HallFrame &f
             socket->write(EncodeFrame(LoginResultFrame{LoginStatus::ServerFull, 0}));
             return;
         }
+        // Logging in again replaces an older connection, which leaves nothing behind.
+        for (auto it = m_sessions.begin(); it != m_sessions.end(); ++it)
+            if (it.key() != socket && it->UserId == record->UserId && !it->Closing) {
+                it->Table = -1;
+                Refuse(it.key(), *it, ErrorCode::NotLoggedIn);
+            }
         session.UserId = record->UserId;
+        m_stats.Named(session.UserId, login->NickName);
         socket->write(EncodeFrame(LoginResultFrame{LoginStatus::Accepted, session.UserId}));
         return;
     }
@@ -151,35 +163,48 @@ void GameServer::Handle(QTcpSocket *socket, Session &session, const HallFrame &f
             Refuse(socket, session, ErrorCode::NoSuchTable);
             return;
         }
+        if (IsBanned(choice->Table, session.UserId)) {
+            Refuse(socket, session, ErrorCode::Banned);
+            return;
+        }
         OpenTable(choice->Table);
         GameTable &table = *m_tables[choice->Table];
-        const bool returning = table.SeatOf(session.UserId) >= 0;
-        if (choice->Seat != WatcherSeat && !table.Sit(choice->Seat, session.UserId)) {
+        // A user still seated from before its connection dropped goes back to that seat.
+        const int kept = table.SeatOf(session.UserId);
+        const uint8_t seat = kept >= 0 ? static_cast<uint8_t>(kept) : choice->Seat;
+        if (seat != WatcherSeat && !table.Sit(seat, session.UserId)) {
             Refuse(socket, session, ErrorCode::SeatTaken);
             return;
         }
         session.Table = choice->Table;
-        if (choice->Seat == WatcherSeat)
+        session.Watching = seat == WatcherSeat;
+        session.NextProbeAt = Now();
+        if (seat == WatcherSeat)
             m_rooms[choice->Table]->Join(MemberOf(session.UserId, 0, false));
-        else if (returning)
-            m_rooms[choice->Table]->Join(MemberOf(session.UserId, choice->Seat, true));
+        else if (kept >= 0)
+            m_rooms[choice->Table]->Join(MemberOf(session.UserId, seat, true));
         else
-            TakeSeat(choice->Table, session.UserId, choice->Seat);
+            TakeSeat(choice->Table, session.UserId, seat);
         Deliver(session.Table);
         return;
     }
     if (const auto *packet = std::get_if<TablePacketFrame>(&frame);
-        packet && packet->Type == FrameType::PacketFromModule && session.Table >= 0) {
-        HandleModulePacket(session, packet->Packet);
+        packet && packet->Type == FrameType::PacketFromModule) {
+        // A module taken off its table (kicked, expelled) may still say goodbye.
+        if (session.Table >= 0)
+            HandleModulePacket(session, packet->Packet);
         return;
     }
     Refuse(socket, session, ErrorCode::Malformed);
 }
 
 // Game traffic (kind 3 sub-kinds 1, 2 and 3) goes to the game table, the rest to the
-// room; a seat request is decided here, where tables and rooms meet.
+// room; a seat request is decided here, where tables and rooms meet. A watcher's module
+// asks for a seat by itself as soon as it sees it only watches: whoever came to watch
+// keeps watching.
 void GameServer::HandleModulePacket(Session &session, const std::string &packet) {
     constexpr uint8_t KindSeatRequest = 13;
+    constexpr uint8_t KindChallengeAnswer = 53;
     const int number = session.Table;
     const auto request = RoomPackets::ReadRequest(packet);
     if (!request)
@@ -189,16 +214,27 @@ void GameServer::HandleModulePacket(Session &session, const std::string &packet)
         (request->Sub == GameTable::SubGameRecordIn ||
          request->Sub == GameTable::SubTableStateRequest || request->Sub == GameTable::SubReady);
     if (game) {
-        m_tables[number]->HandlePacket(session.UserId, packet, Now());
+        if (request->Sub == GameTable::SubTableStateRequest)
+            m_stats.StateRequested(session.UserId);
+        const bool accepted = m_tables[number]->HandlePacket(session.UserId, packet, Now());
+        if (request->Sub == GameTable::SubGameRecordIn && !accepted)
+            m_stats.Refused(session.UserId);
+        else if (request->Sub == GameTable::SubGameRecordIn)
+            m_stats.Accepted(session.UserId, static_cast<uint8_t>(request->Payload[0]),
+                             request->Payload.size() > 2 && request->Payload[2] != 0);
+    } else if (request->Kind == KindChallengeAnswer) {
+        ProbeAnswered(session);
     } else if (request->Kind == KindSeatRequest && request->Payload.size() >= 2) {
         const auto seat = static_cast<uint8_t>(request->Payload[0]);
         const bool sit = request->Payload[1] != 0;
-        if (sit && m_tables[number]->SeatOf(session.UserId) < 0 &&
+        if (sit && !session.Watching && m_tables[number]->SeatOf(session.UserId) < 0 &&
             m_tables[number]->Sit(seat, session.UserId))
             TakeSeat(number, session.UserId, seat);
     } else {
         constexpr uint8_t SubBroadcast = 66;
         constexpr uint8_t KindLeave = 11;
+        if (request->Kind == KindLeave)
+            CountEscape(number, session.UserId);
         m_rooms[number]->Handle(session.UserId, *request, Now());
         if (request->Kind == KindLeave)
             LeaveTable(session);
@@ -211,6 +247,7 @@ void GameServer::HandleModulePacket(Session &session, const std::string &packet)
                     it.key()->write(frame);
         }
     }
+    RemoveUsers(number);
     Deliver(number);
 }
 
@@ -241,11 +278,45 @@ void GameServer::Announce() {
 
 void GameServer::Tick() {
     Announce();
+    Probe();
     for (auto &[number, table] : m_tables) {
         table->Tick(Now());
         m_rooms[number]->Tick(Now());
+        RemoveUsers(number);
         Deliver(number);
     }
+    m_stats.Flush();
+}
+
+// Kind 52 carries sixteen random bytes; the module answers with kind 53 at once, so the
+// time to the answer is the round trip through the hall and the module.
+void GameServer::Probe() {
+    for (auto it = m_sessions.begin(); it != m_sessions.end(); ++it) {
+        if (it->Table < 0 || it->Closing || it->ProbeSentAt >= 0 || Now() < it->NextProbeAt)
+            continue;
+        std::array<uint8_t, 16> challenge{};
+        QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(challenge.data()),
+                                              challenge.size() / sizeof(quint32));
+        it->ProbeSentAt = Now();
+        it.key()->write(EncodeFrame(
+            TablePacketFrame{FrameType::PacketToModule, RoomPackets::Challenge(challenge)}));
+    }
+}
+
+void GameServer::ProbeAnswered(Session &session) {
+    if (session.ProbeSentAt < 0)
+        return;
+    const auto delay = static_cast<int32_t>(Now() - session.ProbeSentAt);
+    session.ProbeSentAt = -1;
+    session.NextProbeAt = Now() + m_options.DelayProbeMs;
+    m_rooms[session.Table]->SetNetDelay(session.UserId, delay);
+}
+
+void GameServer::CountEscape(int table, int64_t userId) {
+    const auto phase = m_tables[table]->Game().CurrentPhase();
+    if (m_tables[table]->SeatOf(userId) >= 0 &&
+        (phase == GameEngine::Phase::Bidding || phase == GameEngine::Phase::Playing))
+        m_users.AddEscape(userId);
 }
 
 // The seat stays for the user's return; leaving a running hand counts as an escape.
@@ -254,14 +325,76 @@ void GameServer::Dropped(QTcpSocket *socket) {
     socket->deleteLater();
     if (session.Table < 0)
         return;
-    const GameTable &table = *m_tables[session.Table];
-    const auto phase = table.Game().CurrentPhase();
-    if (table.SeatOf(session.UserId) >= 0 &&
-        (phase == GameEngine::Phase::Bidding || phase == GameEngine::Phase::Playing))
-        m_users.AddEscape(session.UserId);
+    CountEscape(session.Table, session.UserId);
     // The others see the seat empty ("dropped") until the user comes back.
     m_rooms[session.Table]->Leave(session.UserId);
+    FreeDroppedSeats(session.Table);
     Deliver(session.Table);
+}
+
+GameServer::Session *GameServer::SessionOf(int table, int64_t userId) {
+    for (auto it = m_sessions.begin(); it != m_sessions.end(); ++it)
+        if (it->Table == table && it->UserId == userId && !it->Closing)
+            return &*it;
+    return nullptr;
+}
+
+void GameServer::FreeDroppedSeats(int table) {
+    GameTable &game = *m_tables[table];
+    const auto phase = game.Game().CurrentPhase();
+    if (phase == GameEngine::Phase::Bidding || phase == GameEngine::Phase::Playing)
+        return;
+    for (int seat = 0; seat < GameEngine::SeatCount; ++seat) {
+        const int64_t user = game.UserAt(seat);
+        if (user != 0 && !SessionOf(table, user)) {
+            game.Leave(user);
+            m_rooms[table]->Join(Robot(table, seat));
+        }
+    }
+}
+
+bool GameServer::IsBanned(int table, int64_t userId) const {
+    const auto atTable = m_tableBans.find({table, userId});
+    const auto anywhere = m_serverBans.find(userId);
+    return (atTable != m_tableBans.end() && Now() < atTable->second) ||
+           (anywhere != m_serverBans.end() && Now() < anywhere->second);
+}
+
+// Kicked users go at once. An expelled player's module stays through a running hand, so
+// the player goes when the hand is over.
+void GameServer::RemoveUsers(int table) {
+    TableRoom &room = *m_rooms[table];
+    std::vector<TableRoom::Removal> removals = std::exchange(m_deferredRemovals[table], {});
+    for (const auto &removal : room.TakeRemovals())
+        removals.push_back(removal);
+    for (const auto &removal : removals) {
+        const auto phase = m_tables[table]->Game().CurrentPhase();
+        const bool running =
+            phase == GameEngine::Phase::Bidding || phase == GameEngine::Phase::Playing;
+        if (removal.Expelled && running && m_tables[table]->SeatOf(removal.UserId) >= 0) {
+            m_deferredRemovals[table].push_back(removal);
+            continue;
+        }
+        if (removal.Expelled) {
+            m_tableBans[{table, removal.UserId}] = Now() + ExpelBanMs;
+        } else if (removal.KickType == 0) {
+            m_tableBans[{table, removal.UserId}] = Now() + KickBanMs;
+        } else {
+            m_serverBans[removal.UserId] =
+                removal.KickType == 1 ? Now() + DayBanMs : std::numeric_limits<int64_t>::max();
+        }
+        CountEscape(table, removal.UserId);
+        room.Leave(removal.UserId);
+        // The user hears of its own departure before it is detached from the table.
+        Deliver(table);
+        if (Session *session = SessionOf(table, removal.UserId)) {
+            LeaveTable(*session);
+            session->Table = -1;
+        } else if (const int seat = m_tables[table]->SeatOf(removal.UserId); seat >= 0) {
+            m_tables[table]->Leave(removal.UserId);
+            room.Join(Robot(table, seat));
+        }
+    }
 }
 
 // The module stopped: the user leaves the table and a robot takes the seat back.
@@ -283,14 +416,17 @@ void GameServer::RecordFinishedHand(int table) {
     const GameOptions &options = m_options.Game;
     TableRoom &room = *m_rooms[table];
     std::vector<RoomPackets::SettlementEntry> entries;
+    m_stats.HandFinished();
     for (int seat = 0; seat < GameEngine::SeatCount; ++seat) {
         const auto &result = game.LastResult()[static_cast<size_t>(seat)];
         RoomPackets::SettlementEntry entry;
         entry.UserId = result.UserId != 0 ? result.UserId : BotId(table, seat);
         entry.ScoreChange = result.Value1 * options.ResultScale1;
         entry.BeanChange = result.Value2 * options.ResultScale2;
-        if (result.UserId != 0)
+        if (result.UserId != 0) {
             m_users.AddHandResult(result.UserId, entry.ScoreChange, entry.BeanChange);
+            m_stats.HandPlayed(result.UserId, entry.ScoreChange, entry.BeanChange);
+        }
         if (const auto *member = room.Find(entry.UserId)) {
             entry.NewScore = member->Score + entry.ScoreChange;
             entry.NewBeans = member->Beans + entry.BeanChange;
@@ -298,6 +434,7 @@ void GameServer::RecordFinishedHand(int table) {
         entries.push_back(entry);
     }
     room.HandFinished(entries);
+    FreeDroppedSeats(table);
 }
 
 void GameServer::Deliver(int table) {

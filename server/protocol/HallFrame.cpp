@@ -77,7 +77,7 @@ std::optional<HallFrame> DecodeHallNotice(Platform::ByteReader &reader) {
 std::optional<HallFrame> DecodeError(Platform::ByteReader &reader) {
     auto code = reader.ReadU16LE();
     if (!code || *code < static_cast<uint16_t>(ErrorCode::Malformed) ||
-        *code > static_cast<uint16_t>(ErrorCode::SeatTaken))
+        *code > static_cast<uint16_t>(ErrorCode::Banned))
         return std::nullopt;
     return ErrorFrame{static_cast<ErrorCode>(*code), reader.ReadRest()};
 }

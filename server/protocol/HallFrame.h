@@ -40,6 +40,8 @@ enum class ErrorCode : uint16_t {
     NotLoggedIn = 2,
     NoSuchTable = 3,
     SeatTaken = 4,
+    // Kicked or expelled: the table (or the server) is closed to the user for a while.
+    Banned = 5,
 };
 
 struct LoginFrame {

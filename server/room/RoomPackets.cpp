@@ -55,6 +55,24 @@ std::string SeatChanged(int64_t userId, uint8_t seat, bool player) {
     return out.Take();
 }
 
+std::string Rights(int64_t userId, uint8_t level) {
+    ByteWriter out;
+    out.U8(8).I64LE(userId).U8(level);
+    return out.Take();
+}
+
+std::string NetDelay(int64_t userId, int32_t delayMs) {
+    ByteWriter out;
+    out.U8(30).I64LE(userId).I32LE(delayMs);
+    return out.Take();
+}
+
+std::string Challenge(const std::array<uint8_t, 16> &bytes) {
+    ByteWriter out;
+    out.U8(52).Bytes(std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
+    return out.Take();
+}
+
 std::string Settlement(uint8_t phase, const std::vector<SettlementEntry> &entries) {
     ByteWriter out;
     const size_t count = std::min(entries.size(), MaxRoster);

@@ -3,12 +3,15 @@
 // module reads them (all integers little-endian):
 //   user record (100): id (8), nickname (20, zero-padded), face (2), delay (4), score (8),
 //     seat (1), player (1), wins, losses, draws, escapes (4 each), gold (8), 24 unused, beans (8)
-//   9 count (4) records     10 record     12 user (8)     14 user (8) seat player valid (1 each)
+//   8 user (8) rights level (1)     9 count (4) records     10 record     12 user (8)
+//   14 user (8) seat player valid (1 each)     30 user (8) delay in milliseconds (4)
 //   16 phase (1) count (4) entries of user, score change, new score, bean change,
 //     new beans (8 each)
 //   3/17 with game message 255: the table configuration (rules block and roster)
-// and reads the module's own room packets (kind 3 sub-kinds and kinds 7, 11, 13, 18).
+//   52 sixteen bytes: a challenge the module answers at once with kind 53, timing the trip
+// and reads the module's own room packets (kind 3 sub-kinds and kinds 7, 11, 13, 18, 53).
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -57,6 +60,9 @@ std::string UserList(const std::vector<Member> &members);
 std::string UserEntered(const Member &member);
 std::string UserLeft(int64_t userId);
 std::string SeatChanged(int64_t userId, uint8_t seat, bool player);
+std::string Rights(int64_t userId, uint8_t level);
+std::string NetDelay(int64_t userId, int32_t delayMs);
+std::string Challenge(const std::array<uint8_t, 16> &bytes);
 std::string Settlement(uint8_t phase, const std::vector<SettlementEntry> &entries);
 // Kind 3 sub-kind 17 carrying game message 255.
 std::string Configuration(const Rules &rules, const std::vector<Member> &roster);

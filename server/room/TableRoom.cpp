@@ -10,6 +10,8 @@ namespace {
 
 // Kind-3 sub-kinds the room answers.
 constexpr uint8_t SubWatchPermission = 33;
+constexpr uint8_t SubAdminNoticeIn = 81;
+constexpr uint8_t SubAdminNotice = 82;
 constexpr uint8_t SubBroadcast = 66;
 constexpr uint8_t SubChat = 67;
 constexpr uint8_t SubLeaveSeat = 96;
@@ -33,6 +35,10 @@ constexpr uint8_t VoteCarried = 2;
 constexpr uint8_t VoteFailed = 0;
 constexpr size_t ReasonSize = 40;
 constexpr size_t KickReasonMax = 200;
+constexpr uint8_t KickForGood = 2;
+constexpr size_t NoticeSize = 255;
+constexpr uint8_t AdministratorLevel = 1;
+constexpr uint8_t OwnerLevel = 2;
 // Robots keep ids far above any user's; they neither vote nor are voted out.
 constexpr int64_t FirstBotId = 9'000'000'000'000;
 
@@ -69,11 +75,26 @@ void TableRoom::SendConfiguration(int64_t target) {
     m_packets.push_back({target, RoomPackets::Configuration(m_rules, Roster())});
 }
 
+uint8_t TableRoom::RightsOf(int64_t userId) const {
+    if (OnList(m_ownerIds, userId))
+        return OwnerLevel;
+    return OnList(m_adminIds, userId) ? AdministratorLevel : 0;
+}
+
+// The newcomer learns everyone's rights; the others learn the newcomer's.
+void TableRoom::SendRights(const RoomPackets::Member &newcomer) {
+    for (const auto &member : m_members)
+        if (const uint8_t level = RightsOf(member.UserId))
+            m_packets.push_back({member.UserId == newcomer.UserId ? 0 : newcomer.UserId,
+                                 RoomPackets::Rights(member.UserId, level)});
+}
+
 void TableRoom::Join(const RoomPackets::Member &member) {
     if (FindMember(member.UserId)) {
         // Coming back: the seat is kept; the user is told the room again.
         m_packets.push_back({member.UserId, RoomPackets::UserList(m_members)});
         SendConfiguration(member.UserId);
+        SendRights(member);
         return;
     }
     m_members.push_back(member);
@@ -82,6 +103,19 @@ void TableRoom::Join(const RoomPackets::Member &member) {
         if (other.UserId != member.UserId)
             m_packets.push_back({other.UserId, RoomPackets::UserEntered(member)});
     m_packets.push_back({member.UserId, RoomPackets::UserList(m_members)});
+    SendRights(member);
+}
+
+void TableRoom::SetNetDelay(int64_t userId, int32_t delayMs) {
+    auto *member = FindMember(userId);
+    if (!member)
+        return;
+    member->Delay = delayMs;
+    ToAll(RoomPackets::NetDelay(userId, delayMs));
+}
+
+std::vector<TableRoom::Removal> TableRoom::TakeRemovals() {
+    return std::exchange(m_removals, {});
 }
 
 void TableRoom::Leave(int64_t userId) {
@@ -102,15 +136,17 @@ void TableRoom::Seat(int64_t userId, uint8_t seat, bool player) {
     ToAll(RoomPackets::SeatChanged(userId, seat, player));
 }
 
-// Kind 18: type (1), target (8), reason length (4), reason. Only administrators kick; the
-// table hears of it as kind 19, and the target's module leaves by itself.
+// Kind 18: type (1), target (8), reason length (4), reason. Only administrators kick, and
+// only owners for good; the table hears of it as kind 19, and the server takes the target
+// off the table whether or not its module leaves by itself.
 void TableRoom::Kick(int64_t op, std::string_view payload) {
     Platform::ByteReader in(payload.data(), payload.size());
     const auto type = in.ReadU8();
     const auto target = in.ReadI64LE();
     const auto length = in.ReadI32LE();
-    if (!type || !target || !length || *length < 0 || !OnList(m_adminIds, op) || !Find(*target) ||
-        *target == op)
+    if (!type || !target || !length || *length < 0 || *type > KickForGood ||
+        RightsOf(op) < (*type == KickForGood ? OwnerLevel : AdministratorLevel) || !Find(*target) ||
+        *target == op || *target >= FirstBotId)
         return;
     const std::string reason =
         in.ReadRest().substr(0, std::min<size_t>(static_cast<size_t>(*length), KickReasonMax));
@@ -118,6 +154,20 @@ void TableRoom::Kick(int64_t op, std::string_view payload) {
     out.U8(KindKickNotice).U8(*type).I64LE(op).I64LE(*target);
     out.I32LE(static_cast<int32_t>(reason.size())).Bytes(reason);
     ToAll(out.Take());
+    m_removals.push_back({*target, false, *type});
+}
+
+// Sub-kind 81: the sender's id (8), short string of 255. From an administrator it reaches
+// the whole table as sub-kind 82: id (8), a zero byte, the short string.
+void TableRoom::AdminNotice(int64_t userId, std::string_view payload) {
+    Platform::ByteReader in(payload.data(), payload.size());
+    const auto id = in.ReadI64LE();
+    const auto text = in.ReadShortString(NoticeSize);
+    if (!id || !text || !RightsOf(userId))
+        return;
+    Platform::ByteWriter out;
+    out.I64LE(userId).U8(0).ShortString(*text, NoticeSize);
+    ToAll(RoomPackets::TableMessage(userId, SubAdminNotice, out.Data()));
 }
 
 int TableRoom::Voters() const {
@@ -159,6 +209,7 @@ void TableRoom::VoteExpel(int64_t userId, std::string_view payload, int64_t nowM
         m_vote->Yes.push_back(userId);
     if (static_cast<int>(m_vote->Yes.size()) * 2 > Voters()) {
         AnnounceVote(VoteCarried);
+        m_removals.push_back({m_vote->Target, true, 0});
         m_vote.reset();
     }
 }
@@ -222,11 +273,17 @@ bool TableRoom::Handle(int64_t userId, const RoomPackets::Request &request, int6
             m_packets.push_back({userId, RoomPackets::TableMessage(0, SubAdminList, m_adminIds)});
         return true;
     case SubList147:
+        if (!m_list147.empty())
+            m_packets.push_back({userId, RoomPackets::TableMessage(0, SubList147, m_list147)});
+        return true;
+    case SubAdminNoticeIn:
+        AdminNotice(userId, request.Payload);
+        return true;
     case SubChatPermit:
         return true;
     case SubMutedList:
         // With a user's id from an administrator: that user is muted or unmuted.
-        if (request.HeaderId != 0 && OnList(m_adminIds, userId)) {
+        if (request.HeaderId != 0 && RightsOf(userId)) {
             const std::string entry = std::to_string(request.HeaderId) + ",";
             if (OnList(m_mutedIds, request.HeaderId))
                 m_mutedIds.erase(m_mutedIds.find(entry), entry.size());

@@ -143,13 +143,15 @@ TEST_F(GameEngineTest, ASixEndsTheBiddingAndTheBankerTakesTheBottom) {
     EXPECT_EQ(game.CurrentSeat(), banker);
 }
 
-TEST_F(GameEngineTest, FourDeclinesDealAgain) {
+TEST_F(GameEngineTest, FourDeclinesDealAgainWithinTheSameGame) {
     const std::string firstHand = game.Hand(0);
     for (int i = 0; i < 4; ++i)
         ASSERT_TRUE(game.Receive(game.CurrentSeat(), BidRequest{Seat(), NoBid}, now));
     EXPECT_EQ(game.Redeals(), 1);
     EXPECT_EQ(game.CurrentPhase(), GameEngine::Phase::Bidding);
     EXPECT_NE(game.Hand(0), firstHand);
+    for (const auto &packet : game.TakeOutput())
+        EXPECT_NE(packet.SubKind, GameEngine::SubGameOver) << "a redeal is not a finished hand";
 }
 
 TEST_F(GameEngineTest, IllegalPlaysAreRefusedWithoutChange) {
@@ -224,12 +226,15 @@ TEST(GameEngineClock, ATurnWithoutThinkingTimeStartedAtTimeZeroStillTimesOut) {
 }
 
 TEST_F(GameEngineTest, AHandPlayedByTheClockAloneEndsWithBalancedScores) {
-    for (int i = 0; i < 8; ++i) {
+    const int last = (game.CurrentSeat() + 1) % 4;
+    for (int i = 0; i < 3; ++i)
         game.Tick(game.Deadline());
-        EXPECT_EQ(game.CurrentPhase(), GameEngine::Phase::Bidding) << "declines deal again";
-    }
-    EXPECT_EQ(game.Redeals(), 2);
-    BidSix();
+    ASSERT_EQ(game.CurrentSeat(), last);
+    game.Tick(game.Deadline());
+    EXPECT_EQ(game.Redeals(), 0) << "the last idle seat is bid for instead of dealing again";
+    EXPECT_EQ(game.CurrentPhase(), GameEngine::Phase::Playing);
+    EXPECT_EQ(game.Banker(), last);
+    EXPECT_EQ(game.HighestBid(), MinBid);
     for (int step = 0; step < 2000 && game.CurrentPhase() != GameEngine::Phase::HandOver; ++step)
         game.Tick(game.Deadline());
     ASSERT_EQ(game.CurrentPhase(), GameEngine::Phase::HandOver);

@@ -1,85 +1,16 @@
 #include "net/GameServer.h"
+#include "HallClient.h"
+#include "net/ServerSettings.h"
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QTcpSocket>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
 
 using namespace HallProto;
 
 namespace {
-
-QCoreApplication &App() {
-    static int argc = 1;
-    static char name[] = "test_server";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-// A hall connection that collects the frames the server sends.
-class HallClient {
-public:
-    explicit HallClient(quint16 port) {
-        m_socket.connectToHost(QHostAddress::LocalHost, port);
-        QObject::connect(&m_socket, &QTcpSocket::readyRead, [this] {
-            m_reader.Append(m_socket.readAll());
-            while (auto payload = m_reader.TakePayload())
-                Frames.push_back(*DecodeFrame(std::span<const uint8_t>(
-                    reinterpret_cast<const uint8_t *>(payload->constData()),
-                    static_cast<size_t>(payload->size()))));
-        });
-    }
-    void Send(const HallFrame &frame) { m_socket.write(EncodeFrame(frame)); }
-    void SendRaw(const QByteArray &bytes) { m_socket.write(bytes); }
-    bool Connected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
-    // Module packets received, with their hub sub-kind at byte 9.
-    int CountSubKind(uint8_t sub) const {
-        int count = 0;
-        for (const auto &frame : Frames)
-            if (const auto *packet = std::get_if<TablePacketFrame>(&frame))
-                count += packet->Packet.size() >= 10 && uint8_t(packet->Packet[9]) == sub;
-        return count;
-    }
-
-    // Room packets of a kind about a user (the id right after the kind byte).
-    int CountKind(uint8_t kind, int64_t user) const {
-        int count = 0;
-        for (const auto &frame : Frames)
-            if (const auto *packet = std::get_if<TablePacketFrame>(&frame)) {
-                if (packet->Packet.size() < 9 || uint8_t(packet->Packet[0]) != kind)
-                    continue;
-                int64_t id = 0;
-                for (int b = 8; b >= 1; --b)
-                    id = (id << 8) | uint8_t(packet->Packet[b]);
-                count += id == user;
-            }
-        return count;
-    }
-
-    std::vector<HallFrame> Frames;
-
-private:
-    QTcpSocket m_socket;
-    HallFrameReader m_reader;
-};
-
-// Generous: a whole hand played under the sanitizers on a loaded CI machine takes seconds,
-// and every condition waited for is expected to come true, so only a failure waits it out.
-template <typename Condition> bool RunUntil(Condition condition) {
-    QDeadlineTimer deadline(60000);
-    while (!condition() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return condition();
-}
-
-std::string ModulePacket(int64_t user, uint8_t sub) {
-    std::string out(1, '\3');
-    for (int i = 0; i < 8; ++i)
-        out.push_back(static_cast<char>(static_cast<uint64_t>(user) >> (8 * i)));
-    return out + static_cast<char>(sub);
-}
 
 class GameServerTest : public testing::Test {
 protected:
@@ -95,7 +26,7 @@ protected:
     }
 
     // Qt SQL and the sockets need the application object before the server exists.
-    QCoreApplication &app = App();
+    QCoreApplication &app = TestApp();
     GameServer server;
 };
 
@@ -172,7 +103,7 @@ TEST_F(GameServerTest, ADroppedPlayerLeavesAnEmptySeatUntilItComesBack) {
 }
 
 TEST(GameServerAnnouncements, GoToEveryTableInTurn) {
-    App();
+    TestApp();
     ServerOptions options;
     options.TickMs = 5;
     options.Announcements = {"@$event one", "7@coloured", "plain notice"};
@@ -242,4 +173,26 @@ TEST_F(GameServerTest, FinishedHandsAreAddedToTheUsersRecords) {
     EXPECT_EQ(record->Score, result.Value1 * options.Game.ResultScale1);
     EXPECT_EQ(record->Beans, result.Value2 * options.Game.ResultScale2);
     EXPECT_EQ(record->Wins + record->Losses, 1);
+}
+
+TEST(ServerSettingsTest, ReadsIdListsOwnersAndAnnouncementsWithCommas) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("server.ini"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Administrators]\nIds=12, 40\nOwners=7\nList147=40\n"
+               "[Announcements]\nInterval=5\nText1=@$今晚八点比赛\nText2=7@hello, world\n");
+    file.close();
+    ServerOptions options;
+    ASSERT_TRUE(ServerSettings::Read(path, options));
+    EXPECT_EQ(options.AdministratorIds, "12,40,7,");
+    EXPECT_EQ(options.OwnerIds, "7,");
+    EXPECT_EQ(options.List147, "40,");
+    EXPECT_EQ(options.AnnouncementIntervalMs, 5000);
+    ASSERT_EQ(options.Announcements.size(), 2u);
+    QStringEncoder gbk("GBK");
+    EXPECT_EQ(options.Announcements[0],
+              QByteArray(gbk.encode(QStringLiteral("@$今晚八点比赛"))).toStdString());
+    EXPECT_EQ(options.Announcements[1], "7@hello, world");
+    EXPECT_FALSE(ServerSettings::Read(dir.filePath(QStringLiteral("none.ini")), options));
 }

@@ -125,19 +125,34 @@ TEST_F(GameTableTest, StateRequestsAndStrangersAreHandledApart) {
     EXPECT_FALSE(table.HandlePacket(Watcher, Packet(Watcher, GameTable::SubReady), now));
     EXPECT_FALSE(table.HandlePacket(Watcher, Packet(Watcher, 1, Outbound(PassRequest{0})), now))
         << "a watcher cannot play";
+    EXPECT_TRUE(table.HandlePacket(Watcher, Packet(Watcher, 1, Trustee(0, true)), now))
+        << "a watcher's trusteeship is its own business";
+    EXPECT_EQ(table.TakePackets().size(), 1u) << "a snapshot for the pass, none else";
+    EXPECT_EQ(table.Refusals(), 1);
     EXPECT_FALSE(table.HandlePacket(Alice, "\x03\x01", now)) << "short header";
     EXPECT_FALSE(table.Sit(0, Watcher)) << "seat taken";
     EXPECT_FALSE(table.Sit(4, Watcher));
 }
 
-TEST_F(GameTableTest, ALeaverIsPlayedForByTheClock) {
+TEST_F(GameTableTest, ALeaversSeatIsABotsAndOnlyTheRunningHandIsStillTheLeavers) {
     table.Leave(Alice);
-    for (int step = 0; step < 20000 && table.Game().CurrentPhase() != GameEngine::Phase::HandOver;
-         ++step) {
-        now += 1000;
-        table.Tick(now);
-    }
-    EXPECT_EQ(table.Game().CurrentPhase(), GameEngine::Phase::HandOver);
+    EXPECT_EQ(table.UserAt(0), 0);
+    auto finish = [&] {
+        for (int step = 0;
+             step < 20000 && table.Game().CurrentPhase() != GameEngine::Phase::HandOver; ++step) {
+            now += 1000;
+            table.Tick(now);
+        }
+        ASSERT_EQ(table.Game().CurrentPhase(), GameEngine::Phase::HandOver);
+    };
+    finish();
+    EXPECT_EQ(table.Game().LastResult()[0].UserId, Alice) << "she left a running hand";
+    table.SetAutoStart(0, 0);
+    now += 1000;
+    table.Tick(now);
+    ASSERT_NE(table.Game().CurrentPhase(), GameEngine::Phase::HandOver);
+    finish();
+    EXPECT_EQ(table.Game().LastResult()[0].UserId, 0) << "the next hand was the bot's";
 }
 
 TEST(GameTableAutoStart, UnattendedTablesDealTheNextHandAfterThePause) {
@@ -164,4 +179,19 @@ TEST(GameTableAutoStart, UnattendedTablesDealTheNextHandAfterThePause) {
     while (table.Game().CurrentPhase() == GameEngine::Phase::HandOver && now < over + 10'000)
         table.Tick(++now);
     EXPECT_EQ(now - over, 501) << "the next hand follows after the pause";
+}
+
+TEST(GameTableAutoStart, WaitsForTheWholeCompanyAndCountsThePauseFromTheLastToSit) {
+    GameTable table(GameOptions{}, ChaChaRandom::Key{9}, 0);
+    table.SetAutoStart(500, 2);
+    ASSERT_TRUE(table.Sit(0, Alice));
+    table.Tick(0);
+    table.Tick(1000);
+    EXPECT_EQ(table.Game().CurrentPhase(), GameEngine::Phase::Waiting) << "one of two";
+    ASSERT_TRUE(table.Sit(3, Alice + 1));
+    table.Tick(1100);
+    table.Tick(1599);
+    EXPECT_EQ(table.Game().CurrentPhase(), GameEngine::Phase::Waiting);
+    table.Tick(1600);
+    EXPECT_NE(table.Game().CurrentPhase(), GameEngine::Phase::Waiting);
 }

@@ -182,6 +182,10 @@ TEST_F(TableRoomTest, AnExpelVoteIsCarriedByMoreThanHalfOfTheOtherPlayers) {
     packets = room.TakePackets();
     ASSERT_EQ(packets.size(), 1u);
     EXPECT_EQ(VotePhase(packets[0]), 2) << "two of three: carried";
+    const auto removals = room.TakeRemovals();
+    ASSERT_EQ(removals.size(), 1u);
+    EXPECT_EQ(removals[0].UserId, 4);
+    EXPECT_TRUE(removals[0].Expelled);
 }
 
 TEST_F(TableRoomTest, AnUnansweredVoteFailsWhenItsTimeIsUp) {
@@ -199,25 +203,97 @@ TEST_F(TableRoomTest, AnUnansweredVoteFailsWhenItsTimeIsUp) {
     EXPECT_TRUE(room.TakePackets().empty()) << "a short request starts nothing";
 }
 
-TEST_F(TableRoomTest, OnlyAdministratorsKick) {
-    auto kick = [](int64_t target) {
-        std::string payload(1, '\2');
-        for (int i = 0; i < 8; ++i)
-            payload.push_back(static_cast<char>(static_cast<uint64_t>(target) >> (8 * i)));
-        return payload + std::string("\3\0\0\0bad", 7);
-    };
+namespace {
+
+Request KickRequest(uint8_t type, int64_t target) {
+    std::string payload(1, static_cast<char>(type));
+    for (int i = 0; i < 8; ++i)
+        payload.push_back(static_cast<char>(static_cast<uint64_t>(target) >> (8 * i)));
     Request request;
     request.Kind = 18;
-    request.Payload = kick(2);
-    room.Handle(1, request);
+    request.Payload = payload + std::string("\3\0\0\0bad", 7);
+    return request;
+}
+
+} // namespace
+
+TEST_F(TableRoomTest, OnlyAdministratorsKickAndOnlyOwnersKickForGood) {
+    room.Handle(1, KickRequest(0, 2));
     EXPECT_TRUE(room.TakePackets().empty());
     room.SetAdministrators("1,");
-    room.Handle(1, request);
+    room.Handle(1, KickRequest(2, 2));
+    EXPECT_TRUE(room.TakePackets().empty()) << "an administrator is not an owner";
+    EXPECT_TRUE(room.TakeRemovals().empty());
+    room.Handle(1, KickRequest(1, 2));
     const auto packets = room.TakePackets();
     ASSERT_EQ(packets.size(), 1u);
     EXPECT_EQ(packets[0].Packet[0], 19);
     EXPECT_EQ(packets[0].Packet.substr(22), "bad");
-    request.Payload = request.Payload.substr(0, 5);
-    room.Handle(1, request);
+    const auto removals = room.TakeRemovals();
+    ASSERT_EQ(removals.size(), 1u);
+    EXPECT_EQ(removals[0].UserId, 2);
+    EXPECT_EQ(removals[0].KickType, 1);
+    EXPECT_FALSE(removals[0].Expelled);
+    Request cut = KickRequest(0, 2);
+    cut.Payload = cut.Payload.substr(0, 5);
+    room.Handle(1, cut);
+    EXPECT_TRUE(room.TakePackets().empty());
+    room.SetOwners("1,");
+    room.Handle(1, KickRequest(2, 2));
+    EXPECT_EQ(room.TakeRemovals().size(), 1u);
+    room.Handle(1, KickRequest(3, 2));
+    EXPECT_TRUE(room.TakeRemovals().empty()) << "no such kick type";
+}
+
+TEST_F(TableRoomTest, RightsAreToldToNewcomersAndAboutThem) {
+    room.SetAdministrators("1,3,");
+    room.SetOwners("3,");
+    room.Join(Person(3, 2, true, "cy"));
+    const auto packets = room.TakePackets();
+    const auto forCy = PacketsFor(packets, 3);
+    EXPECT_NE(std::find(forCy.begin(), forCy.end(), Rights(1, 1)), forCy.end());
+    EXPECT_NE(std::find(forCy.begin(), forCy.end(), Rights(3, 2)), forCy.end());
+    const auto forBob = PacketsFor(packets, 2);
+    EXPECT_NE(std::find(forBob.begin(), forBob.end(), Rights(3, 2)), forBob.end());
+    EXPECT_EQ(std::find(forBob.begin(), forBob.end(), Rights(1, 1)), forBob.end())
+        << "bob was told when he came";
+    EXPECT_EQ(room.RightsOf(2), 0);
+}
+
+TEST_F(TableRoomTest, AdministratorNoticesAndListsGoOutOnRequest) {
+    room.SetAdministrators("1,");
+    room.SetList147("2,");
+    std::string notice(8, '\0');
+    notice[0] = 1;
+    std::string field(256, '\0');
+    field[0] = 4;
+    field.replace(1, 4, "stop");
+    room.Handle(2, TableRequest(81, notice + field));
+    EXPECT_TRUE(room.TakePackets().empty()) << "not an administrator";
+    room.Handle(1, TableRequest(81, notice + field));
+    auto packets = room.TakePackets();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(packets[0].Target, 0);
+    EXPECT_EQ(packets[0].Packet, TableMessage(1, 82, notice + '\0' + field));
+    room.Handle(1, TableRequest(81, notice));
+    EXPECT_TRUE(room.TakePackets().empty()) << "no text";
+
+    room.Handle(2, TableRequest(145, "", 2));
+    room.Handle(2, TableRequest(147, "", 2));
+    packets = room.TakePackets();
+    ASSERT_EQ(packets.size(), 2u);
+    EXPECT_EQ(packets[0].Target, 2);
+    EXPECT_EQ(packets[0].Packet, TableMessage(0, 145, "1,"));
+    EXPECT_EQ(packets[1].Packet, TableMessage(0, 147, "2,"));
+}
+
+TEST_F(TableRoomTest, AMeasuredDelayIsKeptAndToldToTheTable) {
+    room.SetNetDelay(2, 37);
+    const auto packets = room.TakePackets();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(packets[0].Target, 0);
+    EXPECT_EQ(packets[0].Packet, NetDelay(2, 37));
+    EXPECT_EQ(room.Find(2)->Delay, 37);
+    room.SetNetDelay(99, 5);
     EXPECT_TRUE(room.TakePackets().empty());
 }
