@@ -195,7 +195,7 @@ std::optional<Packet> Decode(std::span<const uint8_t> packet) {
         const auto seat = in.ReadU8();
         const auto player = in.ReadU8();
         const auto valid = in.ReadU8();
-        if (!user || !seat || !player || !valid)
+        if (!user || !seat || !player || !valid || *seat >= STRU_PLUGIN_USERINFO::SeatCount)
             return std::nullopt;
         return SeatChange{*user, *seat, *player, *valid};
     }

@@ -17,6 +17,8 @@ std::optional<STRU_PLUGIN_USERINFO> STRU_PLUGIN_USERINFO::Read(Platform::ByteRea
     user.NetDelay = *in.ReadI32LE();
     user.Score = *in.ReadI64LE();
     user.Seat = *in.ReadU8();
+    if (user.Seat >= SeatCount)
+        return std::nullopt;
     user.Player = *in.ReadU8();
     user.Wins = *in.ReadI32LE();
     user.Losses = *in.ReadI32LE();

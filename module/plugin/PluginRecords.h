@@ -17,6 +17,9 @@
 struct STRU_PLUGIN_USERINFO {
     static constexpr size_t Size = 100;
     static constexpr size_t NicknameSize = 20;
+    // Seats are 0..3; a record naming another seat is refused whole, since the table
+    // indexes its seats by it.
+    static constexpr uint8_t SeatCount = 4;
 
     int64_t UserId = 0;
     std::array<char, NicknameSize> Nickname{};

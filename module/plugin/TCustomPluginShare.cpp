@@ -355,7 +355,11 @@ void TCustomPluginShare::ReceivePacket(int len, const uint8_t *data) {
 void TCustomPluginShare::DispatchPacket() {
     if (!m_pendingData || m_pendingLength <= 0)
         return;
+    // The hall's buffer is only lent for this one dispatch: a later dispatch message
+    // must not read it again once ReceivePacket has returned.
     const std::span<const uint8_t> bytes(m_pendingData, static_cast<size_t>(m_pendingLength));
+    m_pendingData = nullptr;
+    m_pendingLength = 0;
     if (const auto packet = PP::Decode(bytes))
         Dispatch(*packet);
 }

@@ -161,6 +161,12 @@ TEST_F(DispatchTest, PacketsReachTheMainWindowThroughItsPrivateMessage) {
     Deliver(Header(0, 50));
     EXPECT_TRUE(Logged("Client.GameOver()"));
     EXPECT_EQ(window.Messages, 3);
+    // The hall's buffer was lent for that dispatch only: a stray dispatch message
+    // afterwards finds no packet and reads nothing.
+    log.clear();
+    Platform::SendMessage(start.Window, TCustomPluginShare::WM_DISPATCHPACKET, 0, 0);
+    EXPECT_EQ(window.Messages, 4);
+    EXPECT_TRUE(log.empty());
 }
 
 TEST_F(DispatchTest, EveryRequestGoesToTheHallWithTheTableKey) {

@@ -72,7 +72,7 @@ std::vector<Layout> Layouts() {
         {"user list", UserList(2, 2), 205},
         {"user enter", "\12" + User(7, 1, true).Bytes(), 101},
         {"user leave", std::string(9, '\14'), 9},
-        {"seat change", std::string(12, '\16'), 12},
+        {"seat change", std::string(9, '\16') + std::string("\2\1\1", 3), 12},
         {"settlement", settlement.Data(), 46},
         {"kick notice", kick.Data(), 22},
         {"net delay", std::string(13, '\36'), 13},
@@ -147,6 +147,15 @@ TEST(PluginPacketDecoding, CountsLengthsAndTextsAreBounded) {
     ByteWriter mood;
     mood.Bytes(Table(1, 112)).I64LE(0).I64LE(5).U64LE(256).ShortString("x", 20);
     EXPECT_FALSE(Decode(mood.Data())) << "a seat above 255";
+
+    // The table has seats 0..3: a record or seat change naming another is refused whole.
+    EXPECT_FALSE(Decode("\12" + User(7, 4, true).Bytes()));
+    ByteWriter list;
+    list.U8(PP::Kind::UserList).U32LE(2).Bytes(User(7, 3, true).Bytes());
+    list.Bytes(User(8, 200, false).Bytes());
+    EXPECT_FALSE(Decode(list.Data()));
+    EXPECT_FALSE(Decode(std::string(9, '\16') + std::string("\4\1\1", 3)));
+    EXPECT_TRUE(Decode(std::string(9, '\16') + std::string("\3\1\1", 3)));
 
     auto kick = [](int32_t length, const std::string &reason) {
         ByteWriter out;
