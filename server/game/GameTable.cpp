@@ -106,10 +106,11 @@ void GameTable::ReadyUp(int seat, int64_t nowMs) {
     Flush();
 }
 
-// Seats given up since the last hand are the bots' now: their results go to nobody.
+// Seats given up since the last hand are the bots' now: their results go to the robots.
 void GameTable::StartHand(int64_t nowMs) {
     for (int seat = 0; seat < GameEngine::SeatCount; ++seat)
-        m_game.SetSeatUser(seat, m_users[seat]);
+        m_game.SetSeatUser(seat, IsBot(seat) ? m_robots[static_cast<size_t>(seat)]
+                                             : m_users[static_cast<size_t>(seat)]);
     m_game.StartHand(nowMs);
 }
 

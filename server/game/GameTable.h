@@ -45,6 +45,9 @@ public:
     int SeatOf(int64_t userId) const;
     // The user seated there, 0 for a bot.
     int64_t UserAt(int seat) const { return m_users[seat]; }
+    // The id a seat's robot plays under, so that its hand results carry a name; 0 (the
+    // default) leaves a robot's rows nameless.
+    void SetRobotId(int seat, int64_t robotId) { m_robots[static_cast<size_t>(seat)] = robotId; }
 
     // A packet a seated user's module sent; false when it was refused or malformed.
     bool HandlePacket(int64_t userId, std::string_view packet, int64_t nowMs);
@@ -67,6 +70,7 @@ private:
     GameEngine m_game;
     int m_botDelayMs;
     std::array<int64_t, GameEngine::SeatCount> m_users{};
+    std::array<int64_t, GameEngine::SeatCount> m_robots{};
     std::array<bool, GameEngine::SeatCount> m_ready{};
     int64_t m_turnSeenAt = 0;
     int m_turnSeat = -1;

@@ -79,6 +79,8 @@ void GameServer::OpenTable(int table) {
     m_tables[table] = std::make_unique<GameTable>(m_options.Game, ChaChaRandom::SystemKey(),
                                                   m_options.BotDelayMs);
     m_tables[table]->SetAutoStart(m_options.AutoStartMs, m_options.AutoStartPlayers);
+    for (int seat = 0; seat < GameEngine::SeatCount; ++seat)
+        m_tables[table]->SetRobotId(seat, BotId(table, seat));
     RoomPackets::Rules rules;
     rules.BeanName = "beans";
     rules.ScoreName = "score";
@@ -420,16 +422,22 @@ void GameServer::RecordFinishedHand(int table) {
     for (int seat = 0; seat < GameEngine::SeatCount; ++seat) {
         const auto &result = game.LastResult()[static_cast<size_t>(seat)];
         RoomPackets::SettlementEntry entry;
-        entry.UserId = result.UserId != 0 ? result.UserId : BotId(table, seat);
+        const bool robot = result.UserId == 0 || result.UserId == BotId(table, seat);
+        entry.UserId = robot ? BotId(table, seat) : result.UserId;
         entry.ScoreChange = result.Value1 * options.ResultScale1;
         entry.BeanChange = result.Value2 * options.ResultScale2;
-        if (result.UserId != 0) {
+        if (!robot) {
             m_users.AddHandResult(result.UserId, entry.ScoreChange, entry.BeanChange);
             m_stats.HandPlayed(result.UserId, entry.ScoreChange, entry.BeanChange);
         }
         if (const auto *member = room.Find(entry.UserId)) {
             entry.NewScore = member->Score + entry.ScoreChange;
             entry.NewBeans = member->Beans + entry.BeanChange;
+        } else if (const auto record = m_users.Find(entry.UserId)) {
+            // A player who dropped out and is not back yet: the stored totals already
+            // hold this hand.
+            entry.NewScore = record->Score;
+            entry.NewBeans = record->Beans;
         }
         entries.push_back(entry);
     }

@@ -5,6 +5,7 @@
 #include "cards/VestranoFunc.h"
 #include "game/GameBot.h"
 #include "net/GameServer.h"
+#include "platform/ByteReader.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,7 @@ namespace {
 
 constexpr uint8_t KindUserLeft = 12;
 constexpr uint8_t KindNetDelay = 30;
+constexpr uint8_t KindSettlement = 16;
 
 // What a module sends for a record.
 std::string RecordPacket(int64_t user, const ClientRecord &record) {
@@ -243,15 +245,48 @@ TEST_F(GameServerPlayTest, LeavingARunningHandCountsAnEscapeAndARobotPlaysOn) {
     options.Game.BidTime = 0;
     options.Game.PlayTime = 600;
     Start(options);
-    int64_t ann = 0;
+    int64_t ann = 0, watcher = 0;
     auto annHall = Join("ann", 4, 2, &ann);
+    auto watching = Join("wes", 4, WatcherSeat, &watcher);
     annHall->SendModule(ModulePacket(ann, GameTable::SubReady));
     ASSERT_TRUE(RunUntil([&] { return Playing(4); }));
     annHall->SendModule(std::string("\x0B", 1) + ModulePacket(ann, 0).substr(1, 8));
     ASSERT_TRUE(RunUntil([&] { return server->Table(4)->UserAt(2) == 0; }));
     EXPECT_EQ(server->Users().Find(ann)->Escapes, 1);
     EXPECT_TRUE(RunUntil([&] { return Game(4).HandsFinished() == 1; })) << "no clock needed";
-    EXPECT_EQ(Game(4).LastResult()[2].UserId, ann) << "the hand she left is still hers";
+    const auto &result = Game(4).LastResult();
+    EXPECT_EQ(result[2].UserId, ann) << "the hand she left is still hers";
+    for (int seat : {0, 1, 3})
+        EXPECT_EQ(result[static_cast<size_t>(seat)].UserId, GameServer::BotId(4, seat))
+            << "a robot's row carries the robot, so the board names it";
+
+    // The settlement gives her new totals although she is no longer at the table.
+    ASSERT_TRUE(RunUntil([&] { return CountKind(*watching, KindSettlement) == 1; }));
+    const auto stored = server->Users().Find(ann);
+    bool found = false;
+    for (const auto &packet : watching->Packets()) {
+        if (packet.empty() || uint8_t(packet[0]) != KindSettlement)
+            continue;
+        Platform::ByteReader in(
+            std::span(reinterpret_cast<const uint8_t *>(packet.data()), packet.size()));
+        in.ReadU8();
+        in.ReadU8();
+        const uint32_t count = in.ReadU32LE().value_or(0);
+        for (uint32_t i = 0; i < count; ++i) {
+            const auto id = in.ReadI64LE(), scoreChange = in.ReadI64LE(),
+                       newScore = in.ReadI64LE(), beanChange = in.ReadI64LE(),
+                       newBeans = in.ReadI64LE();
+            ASSERT_TRUE(newBeans);
+            if (*id != ann)
+                continue;
+            found = true;
+            EXPECT_EQ(*scoreChange, stored->Score);
+            EXPECT_EQ(*newScore, stored->Score);
+            EXPECT_EQ(*beanChange, stored->Beans);
+            EXPECT_EQ(*newBeans, stored->Beans);
+        }
+    }
+    EXPECT_TRUE(found);
 }
 
 TEST_F(GameServerPlayTest, AKickedUserLeavesTheTableAndCannotComeBackForAWhile) {
