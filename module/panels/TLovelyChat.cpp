@@ -50,6 +50,18 @@ size_t PieceEnd(std::string_view rest, size_t limit) {
     return slash != std::string_view::npos ? slash : limit;
 }
 
+// On a canvas keyed out by its colour, a half-transparent edge would keep a blend of the
+// key colour: such an emoticon is drawn with every pixel either kept whole or left out.
+QImage HardEdged(const QImage &picture) {
+    QImage hard = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < hard.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(hard.scanLine(y));
+        for (int x = 0; x < hard.width(); ++x)
+            line[x] = qAlpha(line[x]) >= 128 ? (line[x] | 0xFF000000u) : QRgb(0);
+    }
+    return hard;
+}
+
 size_t FirstCharacterLength(std::string_view line) {
     if (line.size() >= 2 && Gbk::IsLeadByte(static_cast<unsigned char>(line[0])))
         return 2;
@@ -200,8 +212,9 @@ void TLovelyChat::Draw() {
             if (number >= pictureCount)
                 continue;
             text.replace(at, EmoticonCodeLength, EmoticonCodeLength, ' ');
+            const QImage &emoticon = m_emotionImages->Image(number);
             painter.drawImage(EmoticonLeft + m_characterWidth * int(at), top,
-                              m_emotionImages->Image(number));
+                              m_background.isNull() ? HardEdged(emoticon) : emoticon);
         }
         painter.drawText(QRect(TextLeft, top + TextTop, m_canvas->width(), LineHeight),
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,

@@ -159,6 +159,26 @@ TEST_F(LovelyChatTest, EmoticonCodesBecomePictures) {
     EXPECT_EQ(canvas.pixel(x + 3, 3), qRgb(0, 0, 250)) << "the bubble follows the list";
 }
 
+TEST_F(LovelyChatTest, SoftEdgesLeaveNoBlendOfTheKeyColour) {
+    // A picture whose left half is faint and right half strong, like an emoticon's
+    // smoothed outline.
+    QImage soft(24, 24, QImage::Format_ARGB32);
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 24; ++x)
+            soft.setPixel(x, y, qRgba(0, 200, 0, x < 12 ? 60 : 200));
+    emoticons.Replace(3, soft.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    chat.SetEmotionImages(&emoticons);
+    chat.AddBubbleLine("/003", 0);
+    EXPECT_EQ(canvas.pixel(2 + 4, 10), Magenta) << "a faint pixel is left out";
+    EXPECT_EQ(canvas.pixel(2 + 20, 10), qRgb(0, 200, 0)) << "a strong one is drawn whole";
+
+    // Over a background nothing is keyed out and the picture blends as drawn.
+    chat.SetBackground(WidgetTest::Solid(QSize(220, 280), qRgb(255, 255, 255)));
+    const QRgb faint = canvas.pixel(2 + 4, 10);
+    EXPECT_NE(faint, qRgb(255, 255, 255));
+    EXPECT_GT(qRed(faint), 150);
+}
+
 TEST_F(LovelyChatTest, IncompleteOrUnknownCodesStayText) {
     chat.SetEmotionImages(&emoticons);
     for (const char *text : {"ab/01x", "ab/013", "ab/01"}) {
