@@ -3,6 +3,7 @@
 #include "plugin/TPluginInterface50.h"
 
 #include <new>
+#include <stdexcept>
 
 TPluginClassFactory::TPluginClassFactory() {
     TPluginInterface50::ModuleLocks().Lock();
@@ -41,9 +42,15 @@ HRESULT TPluginClassFactory::CreateInstance(IUnknown *outer, REFIID riid, void *
     *object = nullptr;
     if (outer)
         return CLASS_E_NOAGGREGATION;
-    auto *created = new (std::nothrow) TPluginInterface50();
-    if (!created)
+    TPluginInterface50 *created = nullptr;
+    try {
+        created = new TPluginInterface50();
+    } catch (const std::bad_alloc &) {
         return E_OUTOFMEMORY;
+    } catch (...) {
+        // The window could not be made: the hall gets a failure, never an exception.
+        return E_UNEXPECTED;
+    }
     const HRESULT result = created->QueryInterface(riid, object);
     created->Release();
     return result;

@@ -40,17 +40,16 @@ Platform::ModuleLockCount &TPluginInterface50::ModuleLocks() {
 }
 
 TPluginInterface50::TPluginInterface50() {
-    ModuleLocks().Lock();
     // Without the window class, or without an application to own windows, the object
     // has neither window nor hub and every method succeeds without effect.
     const auto *factory = Platform::FindWindowClass(MainWindowClass);
-    if (!factory || !QApplication::instance())
-        return;
-    m_window = (*factory)();
-    if (!m_window)
-        return;
-    for (auto *hub : m_window->findChildren<TCustomPluginShare *>())
-        m_hub = hub;
+    if (factory && QApplication::instance())
+        m_window = (*factory)();
+    if (m_window)
+        for (auto *hub : m_window->findChildren<TCustomPluginShare *>())
+            m_hub = hub;
+    // Counted last: a window that failed to come into being leaves no lock behind.
+    ModuleLocks().Lock();
 }
 
 TPluginInterface50::~TPluginInterface50() {

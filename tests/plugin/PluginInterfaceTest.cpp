@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 CallLog g_log;
@@ -167,6 +169,21 @@ TEST_F(PluginInterfaceTest, UserInfoHallMessagesActivationAndStop) {
     EXPECT_EQ(object->StopPlugin(0), S_OK);
     EXPECT_EQ(object->StopPlugin(0), S_OK);
     EXPECT_EQ(hall.CountOf(12), 1) << "the stop runs once";
+}
+
+TEST_F(PluginInterfaceTest, AWindowThatCannotBeMadeFailsTheCreationAndHoldsNoLock) {
+    object->Release();
+    object = nullptr;
+    ASSERT_TRUE(TPluginInterface50::ModuleLocks().CanUnload());
+    Platform::RegisterWindowClass(TPluginInterface50::MainWindowClass, []() -> QWidget * {
+        throw std::runtime_error("no window today");
+    });
+    auto *factory = new TPluginClassFactory();
+    void *created = reinterpret_cast<void *>(1);
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_INimOpenInterface, &created), E_UNEXPECTED);
+    EXPECT_EQ(created, nullptr);
+    factory->Release();
+    EXPECT_TRUE(TPluginInterface50::ModuleLocks().CanUnload());
 }
 
 TEST_F(PluginInterfaceTest, WithoutAWindowClassEveryMethodSucceedsWithoutEffect) {
