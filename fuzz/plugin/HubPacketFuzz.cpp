@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         try {
             table.Hub.ReceivePacket(static_cast<int>(length), data + at);
         } catch (const EHallRequestFailed &) {
-        } catch (const std::out_of_range &) {
+        } catch (const EUserListOverflow &) {
         }
         at += length;
         table.Hall.Calls.clear();

@@ -240,8 +240,10 @@ bool TCustomPluginShare::PassDuplicateGuard() {
     return true;
 }
 
+// A guard that could not be written (no runtime folder to write in) has no title to
+// lose: the table plays on unguarded rather than stopping at the first ready packet.
 void TCustomPluginShare::RecheckGuard() {
-    if (m_guard && m_guard->Title() != m_guardTitle)
+    if (m_guard && m_guard->Registered() && m_guard->Title() != m_guardTitle)
         StopPlugin();
 }
 
@@ -408,7 +410,7 @@ void TCustomPluginShare::Dispatch(const PP::Packet &packet) {
                 // without telling the panels.
                 for (const auto &record : p.Records)
                     AddListedUser(record);
-                throw std::out_of_range("user list longer than 200 entries");
+                throw EUserListOverflow();
             },
             [this](const PP::UserEnter &p) { UserEntered(p.Record); },
             [this](const PP::UserLeave &p) { UserLeft(p.UserId); },

@@ -44,6 +44,13 @@ public:
     const HRESULT Result;
 };
 
+// A user list longer than the room holds: the first entries join, then the packet ends.
+class EUserListOverflow : public std::out_of_range {
+public:
+    EUserListOverflow()
+        : std::out_of_range("user list longer than 200 entries") {}
+};
+
 // What the module knows of its own file: where it lies, its class identifier in
 // braced text, and its version strings.
 struct TModuleIdentity {

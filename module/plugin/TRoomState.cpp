@@ -72,7 +72,8 @@ void TRoomState::LoadLevels(const TIniFile &settings) {
     static constexpr std::string_view Section = "Level";
     m_levels.clear();
     m_levelsFollowScore = settings.ReadBool(Section, "LevelRelateScore", true);
-    const int count = settings.ReadInteger(Section, "LevelCount", 0);
+    // A count far beyond any real table of levels would only stall the start.
+    const int count = std::min(settings.ReadInteger(Section, "LevelCount", 0), MaxLevels);
     for (int i = 1; i <= count; ++i) {
         const std::string prefix = "Level" + std::to_string(i);
         const std::string text = settings.ReadString(Section, prefix + "Score", "0");

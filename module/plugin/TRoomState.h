@@ -19,6 +19,7 @@ public:
     static constexpr size_t BlockSlots = 200;
     // Level 1's threshold, whatever the settings file says.
     static constexpr int64_t LowestLevelScore = -2147483647;
+    static constexpr int MaxLevels = 10000;
 
     struct TLevel {
         int64_t Threshold = 0;

@@ -64,7 +64,7 @@ TEST_F(RoomTest, ATooLongUserListAddsTwoHundredAndTellsNoPanel) {
     std::vector<STRU_PLUGIN_USERINFO> users;
     for (int i = 0; i < 300; ++i)
         users.push_back(User(100 + i, uint8_t(i % 4), false));
-    EXPECT_THROW(Deliver(UserList(users)), std::out_of_range);
+    EXPECT_THROW(Deliver(UserList(users)), EUserListOverflow);
     EXPECT_EQ(hub.Room().Users().size(), 200u);
     EXPECT_FALSE(Logged("User.AddUsers(200)"));
 }
@@ -176,6 +176,13 @@ TEST_F(RoomTest, LevelsFollowTheScoreWithTheFirstThresholdForcedLowest) {
     settings.WriteBool("Level", "LevelRelateScore", false);
     Start();
     EXPECT_EQ(hub.LevelName(100, -5), "player") << "levels follow the beans";
+
+    // A count no table of levels reaches is cut short instead of stalling the start; the
+    // levels beyond the file are nameless at threshold 0.
+    settings.WriteInteger("Level", "LevelCount", 2147483647);
+    Start();
+    EXPECT_EQ(hub.LevelName(-5, 0), "novice");
+    EXPECT_EQ(hub.LevelName(5, 0), "");
 }
 
 TEST_F(RoomTest, SettlementLinesAndCounters) {
