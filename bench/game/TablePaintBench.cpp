@@ -66,12 +66,12 @@ struct TShownTable {
         hub.ReceivePacket(int(packet.size()), reinterpret_cast<const uint8_t *>(packet.data()));
         hall.Calls.clear();
     }
-    // Fields 0..73: seat 1 to play, seat 0 holding nothing; `dealing` deals a full deck to
-    // all four seats instead.
+    // Fields 0..73: seat 1 to play, the own seat 0 holding a full hand face up; `dealing`
+    // deals a full deck to all four seats instead.
     void Snapshot(bool dealing) {
         const std::string deck = Hand + Hand + Hand + Hand + "01" + Hand.substr(0, 2);
         std::string text = std::string("1,") + (dealing ? "1" : "0") + ",0,0,0,1,1,0,2,0," +
-                           (dealing ? deck + "," + Hand : ",") + "," + Hand + "," + Hand + "," +
+                           (dealing ? deck : "") + "," + Hand + "," + Hand + "," + Hand + "," +
                            Hand;
         for (int field = 15; field < 74; ++field)
             text += field == 50 ? ",14" : field == 37 ? ",Q" : ",";
@@ -97,17 +97,22 @@ template <class F> double Timed(F &&work) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Seats 1, 2 and 3 play single cards in turn, seat 0 holding nothing; one record, its
-// refresh and the repaint of the whole table per iteration.
+// Seats 1, 2 and 3 play single cards in turn and the own seat 0, holding its hand, lets
+// its clock pass for it; one record, its refresh and the repaint of the whole table (the
+// own hand and its buttons included) per iteration.
 void BM_PlayRecordRefreshAndRepaint(benchmark::State &state) {
+    namespace GRC = GameRecordCodec;
     TShownTable table;
     std::vector<std::string> records;
-    for (size_t card = 0; card < Hand.size(); ++card)
+    const std::string header = PluginPackets::TableHeader(0, PluginPackets::Sub::GameRecord);
+    // The last card would end the hand: every seat keeps one.
+    for (size_t card = 0; card + 1 < Hand.size(); ++card) {
         for (uint8_t seat = 1; seat <= 3; ++seat)
             records.push_back(
-                PluginPackets::TableHeader(0, PluginPackets::Sub::GameRecord) +
-                GameRecordCodec::Encode(GameRecordCodec::TGamePlayRec{
-                    GameRecordCodec::gmPlayed, seat, Hand.substr(card, 1), Hand.substr(card, 1)}));
+                header + GRC::Encode(GRC::TGamePlayRec{GRC::gmPlayed, seat, Hand.substr(card, 1),
+                                                       Hand.substr(card, 1)}));
+        records.push_back(header + GRC::Encode(GRC::TGameTimeoutPassRec{0}));
+    }
     size_t next = records.size();
     bool refused = false;
     for (auto _ : state) {
@@ -115,15 +120,20 @@ void BM_PlayRecordRefreshAndRepaint(benchmark::State &state) {
             table.Snapshot(false);
             next = 0;
         }
-        const int seat = 1 + int(next % 3);
-        const size_t before = table.client->Table().LiveHand(seat).size();
+        const int seat = (1 + int(next % 4)) % 4;
+        const auto &before = table.client->Table();
+        const size_t cards = before.LiveHand(seat).size();
+        const int current = before.CurrentSeat;
         const std::string &packet = records[next++];
         state.SetIterationTime(Timed([&] {
             table.hub.ReceivePacket(int(packet.size()),
                                     reinterpret_cast<const uint8_t *>(packet.data()));
             table.client->repaint();
         }));
-        refused |= table.client->Table().LiveHand(seat).size() != before - 1;
+        const auto &after = table.client->Table();
+        const bool bad = current != seat || after.CurrentSeat == seat ||
+                         (seat != 0 && after.LiveHand(seat).size() != cards - 1);
+        refused |= bad;
     }
     if (refused)
         state.SkipWithError("a play was refused");

@@ -1,6 +1,7 @@
 // The digit control: its size, where each digit goes, and both ways of drawing.
 #include "controls/TNumberGraphic.h"
 #include "platform/ResourceImages.h"
+#include "resources/Resources.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -88,12 +89,44 @@ TEST(NumberGraphic, CellSizeAndGapTakeEffectAtTheNextRedraw) {
 }
 
 TEST(NumberGraphic, EmptyStripMeansTheModulePicture) {
+    Resources::Initialize();
+    const QImage &resource = Platform::ResourceImage("BitmapMask");
+    ASSERT_EQ(resource.size(), QSize(144, 14));
     TNumberGraphic counter;
     counter.SetBitmapMask(DigitStrip(10, 12));
     counter.SetBitmapMask(QImage());
-    const QImage &resource = Platform::ResourceImage("BitmapMask");
-    EXPECT_EQ(counter.PointWidth(), resource.width() / 11);
-    EXPECT_EQ(counter.PointHeight(), resource.height());
+    EXPECT_EQ(counter.PointWidth(), 13);
+    EXPECT_EQ(counter.PointHeight(), 14);
+}
+
+TEST(NumberGraphic, TheModulesClockStripGivesFourteenPixelCells) {
+    Resources::Initialize();
+    const QImage &strip = Platform::ResourceImage("KepVestrano_BITMAPNUMBER");
+    ASSERT_EQ(strip.size(), QSize(154, 25));
+    TNumberGraphic clock;
+    clock.SetBitmapMask(strip);
+    clock.SetDecimal(2);
+    clock.SetNumberSpace(1);
+    clock.SetNumber(5);
+    EXPECT_EQ(clock.PointWidth(), 14);
+    EXPECT_EQ(clock.size(), QSize(29, 25));
+    // The second digit is cell 5 of the strip, copied from x = 15 on into the 16-bit work
+    // bitmap: its opaque pixels come out as 16 bits per pixel hold them.
+    const QImage strip32 =
+        strip.convertToFormat(QImage::Format_RGB16).convertToFormat(QImage::Format_ARGB32);
+    const QImage alpha = strip.convertToFormat(QImage::Format_ARGB32);
+    const QImage work = clock.WorkBitmap().convertToFormat(QImage::Format_ARGB32);
+    int opaque = 0, differing = 0;
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 14; ++x) {
+            const QRgb own = strip32.pixel(5 * 14 + x, y);
+            if (qAlpha(alpha.pixel(5 * 14 + x, y)) != 255 || own == Magenta)
+                continue;
+            ++opaque;
+            differing += work.pixel(15 + x, y) != own;
+        }
+    EXPECT_GT(opaque, 20);
+    EXPECT_EQ(differing, 0);
 }
 
 TEST(NumberGraphic, BitmapBackgroundIsSeeThrough) {
