@@ -134,7 +134,9 @@ protected:
             ASSERT_EQ(VF::SortChars(Table().LiveHand(seat), true), expected) << seat;
             ASSERT_EQ(VF::SortChars(client->HandControl(seat)->Cards(), true), expected) << seat;
         }
+        ASSERT_EQ(Table().HighestBid, engine.HighestBid());
         if (phase == GameEngine::Phase::Playing) {
+            ASSERT_EQ(Table().Banker, engine.Banker());
             ASSERT_EQ(Table().LastPlayer, engine.LastPlayer());
             ASSERT_EQ(Table().PlayToBeat, engine.PlayToBeat());
         }
