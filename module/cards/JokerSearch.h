@@ -7,6 +7,7 @@
 #include "cards/TCardString.h"
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace VestranoFunc::Detail {
@@ -60,5 +61,11 @@ void AppendMissing(int start, int length, int times, const LetterCounts &have, O
 // previous (nullptr: free lead); empty when nothing fits.
 TCardString TriplesWithPairsLetters(const LetterCounts &core, const PlayShape *previous,
                                     int jokers);
+// The same letters as bytes of a word, the first lowest: there are at most three.
+struct LetterWord {
+    std::uint64_t Word = 0;
+    int Count = 0;
+};
+LetterWord TriplesWithPairsWord(const LetterCounts &core, const PlayShape *previous, int jokers);
 
 } // namespace VestranoFunc::Detail

@@ -43,23 +43,44 @@ struct SearchBase {
     int End = 0;
     // The ranks holding one, two and three cards (aces apart).
     std::array<std::uint16_t, 4> Holding{};
+    // The counts of the ranks but the ace as digits of base four, one for each position of
+    // RunOrder, the lowest position highest (PositionDigit).
+    std::uint32_t Digits = 0;
 };
+
+// Where PositionDigit puts the digit of a position of RunOrder.
+constexpr int PositionDigit(int position) {
+    return 2 * (position - 1);
+}
 
 bool MakeSearchBase(const LetterCounts &have, SearchBase &base) {
     const int aces = have[0];
     const int topAces = std::clamp(aces - 3, 0, 3);
     const int bottomAces = std::min(aces, 3);
-    int highest = -1; // highest non-ace rank present
-    int lowest = -1;
+    // The masks are gathered in locals: a mask picked by count in memory would make every
+    // rank wait for the one before.
+    std::array<unsigned, 4> holding{};
+    int total = 0;
+    std::uint32_t digits = 0;
     for (int rank = 1; rank < LetterCount; ++rank) {
-        base.Counts[rank] = std::min(have[rank], 3);
-        base.Total += base.Counts[rank];
-        base.Holding[base.Counts[rank]] |= static_cast<std::uint16_t>(1u << rank);
-        if (base.Counts[rank] > 0) {
-            highest = rank;
-            lowest = lowest < 0 ? rank : lowest;
-        }
+        const int count = std::min(have[rank], 3);
+        base.Counts[rank] = count;
+        total += count;
+        digits |= static_cast<std::uint32_t>(count) << PositionDigit(RunLength - rank);
+        const unsigned bit = 1u << rank;
+        holding[0] |= count == 0 ? bit : 0;
+        holding[1] |= count == 1 ? bit : 0;
+        holding[2] |= count == 2 ? bit : 0;
+        holding[3] |= count == 3 ? bit : 0;
     }
+    for (int count = 0; count < 4; ++count)
+        base.Holding[count] = static_cast<std::uint16_t>(holding[count]);
+    base.Total = total;
+    base.Digits = digits;
+    // The highest and lowest non-ace ranks present, -1 for none.
+    const unsigned present = ~holding[0] & 0x1FFEu;
+    const int highest = std::bit_width(present) - 1;
+    const int lowest = present == 0 ? -1 : std::countr_zero(present);
     base.Counts[0] = topAces + bottomAces;
     base.Total += base.Counts[0];
     if (base.Total == 0)
@@ -259,11 +280,30 @@ constexpr auto WindowsHolding = [] {
     return table;
 }();
 
+// The starts (bit = 1-based start) of the windows of RunOrder of length up to five that hold
+// all the ranks of mask.
+unsigned StartsHolding(unsigned mask, int length) {
+    unsigned starts = (1u << (16 - length)) - 2;
+    if (mask & 1u)
+        starts &= WindowsHolding[length][0];
+    // The other ranks stand at one position each, from the king at 2 down to the two at 13.
+    const unsigned others = mask & ~1u;
+    if (others != 0) {
+        const int first = RunLength - (std::bit_width(others) - 1);
+        const int last = RunLength - std::countr_zero(others);
+        const int lowest = std::max(last - length + 1, 1);
+        if (lowest > first)
+            return 0;
+        starts &= ((2u << first) - 1) & ~((1u << lowest) - 1);
+    }
+    return starts;
+}
+
 // Leading, the search accepts exactly the tests that are triples with pairs: size / 5
 // triples forming a run and as many pairs forming another. The test it accepts first has
 // the most letters at the lowest position, then at the next one up and so on; so rather
 // than searched, the pairs of runs the letters can complete are compared in that order.
-TCardString LeadingLetters(const SearchBase &base, int jokers) {
+Detail::LetterWord LeadingLetters(const SearchBase &base, int jokers) {
     const int size = base.Total + jokers;
     if (size % 5 != 0 || size < 10 || size > 25)
         return {};
@@ -272,11 +312,12 @@ TCardString LeadingLetters(const SearchBase &base, int jokers) {
     const int aces = base.Counts[0];
     if (aces > 3)
         return {};
-    std::array<std::uint16_t, 4> byCount = base.Holding;
-    byCount[aces] |= 1u;
-    const std::uint16_t singles = byCount[1];
-    const std::uint16_t pairs = byCount[2];
-    const std::uint16_t triples = byCount[3];
+    const auto withAces = [&](int count) {
+        return static_cast<std::uint16_t>(base.Holding[count] | (aces == count ? 1u : 0u));
+    };
+    const std::uint16_t singles = withAces(1);
+    const std::uint16_t pairs = withAces(2);
+    const std::uint16_t triples = withAces(3);
     const auto held = static_cast<std::uint16_t>(singles | pairs | triples);
     // Letters go only to ranks inside the search window; a single must take one.
     const std::uint16_t available = Detail::RunWindow(base.Start, base.End - base.Start + 1);
@@ -286,58 +327,71 @@ TCardString LeadingLetters(const SearchBase &base, int jokers) {
     constexpr std::uint16_t AllLetters = (1u << LetterCount) - 1;
     const auto takes =
         static_cast<std::uint16_t>(available & ~triples & (jokers >= 2 ? AllLetters : held));
-    // The ranks taking letters from the lowest position up, the ace where it stands last.
-    std::array<int, LetterCount> order{};
-    int ranks = 0;
+    // The letters per rank as digits of base four, the lowest position highest: one digit
+    // for each position of RunOrder, the ace's at the position it stands at in the window.
+    // A test's letters form the key that orders the tests.
     const int acePosition = base.End == RunLength ? RunLength : 1;
-    for (int position = RunLength; position >= 1; --position) {
-        const int rank = RankAtPosition(position);
-        if ((rank != 0 || position == acePosition) && (takes >> rank & 1u))
-            order[ranks++] = rank;
-    }
-    std::array<int, LetterCount> digit{};
-    for (int i = 0; i < ranks; ++i)
-        digit[order[i]] = 2 * (ranks - 1 - i);
+    const int otherAce = RunLength + 1 - acePosition;
+    const std::uint32_t counts = base.Digits | static_cast<std::uint32_t>(aces)
+                                                   << PositionDigit(acePosition);
+    const auto positionsDigits = [&](int first, int last) {
+        const std::uint32_t digits =
+            ((1u << PositionDigit(last + 1)) - 1) & ~((1u << PositionDigit(first)) - 1);
+        return digits & ~(3u << PositionDigit(otherAce));
+    };
+    // Each digit's low bit spread to the digit.
+    const auto whole = [](std::uint32_t lowBits) {
+        return lowBits * 3;
+    };
+    constexpr std::uint32_t LowBits = 0x5555555u; // the low bit of each position's digit
+    const std::uint32_t heldDigits = whole((counts | counts >> 1) & LowBits);
+    const std::uint32_t tripleDigits = whole(counts & counts >> 1 & LowBits);
+    const std::uint32_t takingDigits = positionsDigits(base.Start, base.End) & ~tripleDigits &
+                                       (jokers >= 2 ? positionsDigits(1, RunLength) : heldDigits);
+    // What the ranks taking letters lack of a triple and of a pair (they hold at most two).
+    const std::uint32_t takenCounts = counts & takingDigits;
+    const std::uint32_t lackingThree = (0xFFFFFFFu & takingDigits) - takenCounts;
+    const std::uint32_t lackingTwo = (0xAAAAAAAu & takingDigits) - takenCounts;
+    // The digits of a window's ranks.
+    const auto digitsOf = [&](int start) {
+        std::uint32_t digits = ((1u << (2 * runLength)) - 1) << PositionDigit(start);
+        constexpr std::uint32_t Low = 3u << PositionDigit(1);
+        constexpr std::uint32_t High = 3u << PositionDigit(RunLength);
+        if (start == 1 && acePosition != 1)
+            digits = (digits & ~Low) | High;
+        if (start + runLength - 1 == RunLength && acePosition != RunLength)
+            digits = (digits & ~High) | Low;
+        return digits;
+    };
+    constexpr std::uint32_t Found = 1u << PositionDigit(RunLength + 1);
     const std::uint16_t mayHoldThree = triples | takes;
     const std::uint16_t mayHoldTwo = pairs | takes;
-    const auto &holding = WindowsHolding[runLength];
-    const unsigned everyStart = (1u << (16 - runLength)) - 2;
-    unsigned tripleStarts = everyStart;
-    for (unsigned left = triples; left != 0; left &= left - 1)
-        tripleStarts &= holding[std::countr_zero(left)];
     std::uint32_t bestKey = 0;
-    for (; tripleStarts != 0; tripleStarts &= tripleStarts - 1) {
-        const std::uint16_t tripleRun =
-            Detail::RunWindow(std::countr_zero(tripleStarts), runLength);
+    for (unsigned tripleStarts = StartsHolding(triples, runLength); tripleStarts != 0;
+         tripleStarts &= tripleStarts - 1) {
+        const int tripleStart = std::countr_zero(tripleStarts);
+        const std::uint16_t tripleRun = Detail::RunWindow(tripleStart, runLength);
         if (tripleRun & ~mayHoldThree)
             continue;
+        const std::uint32_t tripleLetters = lackingThree & digitsOf(tripleStart);
         // The pairs hold every rank the triples leave.
-        unsigned pairStarts = everyStart;
-        for (unsigned left = held & ~tripleRun; left != 0; left &= left - 1)
-            pairStarts &= holding[std::countr_zero(left)];
-        for (; pairStarts != 0; pairStarts &= pairStarts - 1) {
-            const std::uint16_t pairRun =
-                Detail::RunWindow(std::countr_zero(pairStarts), runLength);
+        for (unsigned pairStarts = StartsHolding(held & ~tripleRun, runLength); pairStarts != 0;
+             pairStarts &= pairStarts - 1) {
+            const int pairStart = std::countr_zero(pairStarts);
+            const std::uint16_t pairRun = Detail::RunWindow(pairStart, runLength);
             if ((pairRun & tripleRun) || (pairRun & ~mayHoldTwo))
                 continue;
-            // The letters per rank in search order, as digits of base four.
-            std::uint32_t key = 1u << (2 * ranks);
-            for (unsigned left = (tripleRun | pairRun) & takes; left != 0; left &= left - 1) {
-                const int rank = std::countr_zero(left);
-                const int wanted = tripleRun >> rank & 1u ? 3 : 2;
-                key |= static_cast<std::uint32_t>(wanted - base.Counts[rank]) << digit[rank];
-            }
-            bestKey = std::max(bestKey, key);
+            bestKey = std::max(bestKey, Found | tripleLetters | (lackingTwo & digitsOf(pairStart)));
         }
     }
     // The best key spells the letters: its digits, from the highest, are the ranks in order.
-    TCardString letters;
-    if (bestKey == 0)
-        return letters;
-    for (int i = 0; i < ranks; ++i) {
-        const auto letter = static_cast<char>('A' + order[i]);
-        for (unsigned added = bestKey >> (2 * (ranks - 1 - i)) & 3u; added > 0; --added)
-            letters.Append(letter);
+    Detail::LetterWord letters;
+    for (std::uint32_t digits = (bestKey | bestKey >> 1) & LowBits; digits != 0;) {
+        const int bit = std::bit_width(digits) - 1;
+        digits &= ~(1u << bit);
+        const auto letter = static_cast<unsigned char>('A' + RankAtPosition(bit / 2 + 1));
+        for (unsigned added = bestKey >> bit & 3u; added > 0; --added)
+            letters.Word |= static_cast<std::uint64_t>(letter) << (8 * letters.Count++);
     }
     return letters;
 }
@@ -375,8 +429,7 @@ int FirstFittingWindow(int length, int times, const LetterCounts &have, int joke
     return 0;
 }
 
-TCardString TriplesWithPairsLetters(const LetterCounts &core, const PlayShape *previous,
-                                    int jokers) {
+LetterWord TriplesWithPairsWord(const LetterCounts &core, const PlayShape *previous, int jokers) {
     SearchBase base;
     if (jokers < 1 || jokers > MaxJokersInTriplesWithPairs || !MakeSearchBase(core, base))
         return {};
@@ -384,7 +437,21 @@ TCardString TriplesWithPairsLetters(const LetterCounts &core, const PlayShape *p
         return {};
     if (previous == nullptr)
         return LeadingLetters(base, jokers);
-    return TriplesWithPairsSearch(base, previous, jokers).Run();
+    const TCardString letters = TriplesWithPairsSearch(base, previous, jokers).Run();
+    LetterWord word;
+    for (const char letter : letters.View())
+        word.Word |= static_cast<std::uint64_t>(static_cast<unsigned char>(letter))
+                     << (8 * word.Count++);
+    return word;
+}
+
+TCardString TriplesWithPairsLetters(const LetterCounts &core, const PlayShape *previous,
+                                    int jokers) {
+    const LetterWord word = TriplesWithPairsWord(core, previous, jokers);
+    TCardString letters;
+    for (int i = 0; i < word.Count; ++i)
+        letters.Append(static_cast<char>(word.Word >> (8 * i)));
+    return letters;
 }
 
 } // namespace Detail

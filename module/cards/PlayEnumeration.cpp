@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <initializer_list>
 
 namespace VestranoFunc {
@@ -41,9 +42,9 @@ struct LetterShape {
     int Times = 0;     // runs: cards per rank
     int Triple = 0;    // triple with pair: the ranks
     int Pair = 0;
-    int Ranks = 0;                                  // how many ranks it holds
-    PlayShape Faces;                                // the type and strength of the play it forms
-    std::array<std::uint8_t, LetterCount> Window{}; // runs: the ranks in RunOrder
+    int Ranks = 0;            // how many ranks it holds
+    std::uint64_t Packed = 0; // Count, four bits a rank (PackCount)
+    PlayShape Faces;          // the type and strength of the play it forms
 
     void Add(std::uint16_t mask, int times) {
         Mask |= mask;
@@ -56,12 +57,26 @@ struct LetterShape {
     }
 };
 
+// Four bits for each rank's count, lowest rank first: counts up to 15 compared and added at once.
+constexpr std::uint64_t PackCount(int rank, int count) {
+    return static_cast<std::uint64_t>(count) << (4 * rank);
+}
+constexpr int CountOf(std::uint64_t counts, int rank) {
+    return static_cast<int>(counts >> (4 * rank) & 15u);
+}
+
+// The letters that complete a core, and their counts packed.
+struct Completed {
+    LetterWord Letters;
+    std::uint64_t Added = 0;
+};
+
 // Remembers the triples-with-pairs completion of each core (keyed by its letters and
 // jokers); a core is part of many shapes.
 class CompletionCache {
 public:
     // The completion of key, computing it with complete() the first time.
-    template <class Complete> const TCardString &Get(std::uint64_t key, Complete &&complete) {
+    template <class Complete> const Completed &Get(std::uint64_t key, Complete &&complete) {
         if (m_keys.empty()) {
             m_keys.assign(Slots, 0);
             m_slotValues.resize(Slots);
@@ -90,13 +105,22 @@ private:
     std::vector<std::uint64_t> m_keys;
     // Values are stored in the order they are computed, so that only the keys are cleared.
     std::vector<std::uint16_t> m_slotValues;
-    std::vector<TCardString> m_values;
-    TCardString m_spare;
+    std::vector<Completed> m_values;
+    Completed m_spare;
 };
 
 struct Part {
     unsigned Mask;
     int Times;
+};
+
+// A core under construction: its counts (packed), the ranks it still holds, those it holds
+// fewer of than the shape, and how many of the shape's ranks it lost.
+struct Core {
+    std::uint64_t Counts = 0;
+    std::uint16_t Present = 0;
+    std::uint16_t ShortOf = 0;
+    int Emptied = 0;
 };
 
 LetterShape Make(TPlayType type, ShapeKind kind, std::initializer_list<Part> parts) {
@@ -110,6 +134,8 @@ LetterShape Make(TPlayType type, ShapeKind kind, std::initializer_list<Part> par
         faces.Add(rank, shape.Count[rank]);
     shape.Faces = ShapeOf(faces);
     shape.Ranks = std::popcount(static_cast<unsigned>(shape.Mask));
+    for (int rank = 0; rank < LetterCount; ++rank)
+        shape.Packed += PackCount(rank, shape.Count[rank]);
     return shape;
 }
 
@@ -122,8 +148,6 @@ void AddRuns(std::vector<LetterShape> &shapes, TPlayType type, int times, int sh
             shape.Start = start;
             shape.Length = length;
             shape.Times = times;
-            for (int i = 0; i < length; ++i)
-                shape.Window[i] = static_cast<std::uint8_t>(RankAtPosition(start + i));
             shapes.push_back(shape);
         }
     }
@@ -183,59 +207,77 @@ const std::vector<LetterShape> &AllShapes() {
 constexpr int MostOfARank = 8;
 using RankCodes = std::array<char, MostOfARank>;
 
-// A play's string under construction. Every write copies a fixed number of bytes, which the
-// slack at the end absorbs, and the result is taken in one fixed copy: plain loops over a few
-// bytes compile to library calls that cost more than the copies. The size is kept in a local
-// while writing, since every character written could alias it.
-class PlayBuffer {
-public:
-    // Appends, for each rank of mask from the lowest up, its first counts[rank] codes.
-    template <class Counts>
-    void PutRanks(const std::array<RankCodes, RankCount> &codes, const Counts &counts,
-                  std::uint16_t mask) {
-        int size = m_size;
-        for (unsigned left = mask; left != 0; left &= left - 1) {
-            const int rank = std::countr_zero(left);
-            std::copy_n(codes[rank].begin(), MostOfARank, m_chars.begin() + size);
-            size += counts[rank];
-        }
-        m_size = size;
-    }
-    // Appends, for each of the first length ranks of window, the letters have lacks of times.
-    template <class Counts>
-    void PutLacking(const std::array<std::uint8_t, LetterCount> &window, int length, int times,
-                    const Counts &have) {
-        int size = m_size;
-        for (int i = 0; i < length; ++i) {
-            const int rank = window[i];
-            std::fill_n(m_chars.begin() + size, MostOfARank, Tables::RankLetterOfRank[rank]);
-            size += times - have[rank];
-        }
-        m_size = size;
-    }
-    // Appends count (at most MostOfARank) copies of c.
-    void append(std::size_t count, char c) {
-        const int size = m_size;
-        std::fill_n(m_chars.begin() + size, MostOfARank, c);
-        m_size = size + static_cast<int>(count);
-    }
-    // Appends a string of at most MostOfARank bytes.
-    void Append(const TCardString &text) {
-        const std::string_view view = text.View();
-        const int size = m_size;
-        std::copy_n(view.data(), std::min<std::size_t>(view.size(), MostOfARank),
-                    m_chars.begin() + size);
-        m_size = size + static_cast<int>(view.size());
-    }
-    int Size() const { return m_size; }
-    void Resize(int size) { m_size = size; }
-    TCardString Str() const { return TCardString(m_chars, static_cast<std::size_t>(m_size)); }
+// Eight bytes as one word, the first lowest.
+inline std::uint64_t WordAt(const char *bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+constexpr std::uint64_t RepeatedWord(char c) {
+    return 0x0101010101010101ull * static_cast<unsigned char>(c);
+}
+// The low count (0..7) bytes of a word.
+constexpr std::uint64_t LowBytes(int count) {
+    return (std::uint64_t{1} << (8 * count)) - 1;
+}
 
-private:
-    // A play and the longest write after it.
-    std::array<char, MaxPlaySize + 2 * MostOfARank> m_chars{};
-    int m_size = 0;
+// Room for a play's string and a word written at its end.
+constexpr std::size_t StageBytes = 40;
+static_assert(StageBytes >= MaxPlaySize + sizeof(std::uint64_t));
+using StageChars = std::array<char, StageBytes>;
+
+// A core with jokers makes one play for each number of small jokers among them.
+constexpr int MostPlaysOfACore = 3;
+
+// The jokers of a play by the number of small ones, which come first: '0' is one below '1'.
+constexpr auto JokerWords = [] {
+    std::array<std::uint64_t, MaxJokers + 1> words{};
+    for (int small = 0; small <= MaxJokers; ++small)
+        words[small] = RepeatedWord('1') - (RepeatedWord(1) & LowBytes(small));
+    return words;
+}();
+
+// The plays of one core, staged before they go to the list. A string written in pieces and
+// at once copied makes the processor wait, at each wide load, for the narrow stores it
+// covers; so the plays stay staged until the next core is found, and their strings are then
+// copied in one piece each. Their places in the list are taken at once, so they keep their
+// order. Each piece of a string is written a whole word at a time at its end, of which the
+// next piece overwrites what is not the string's.
+struct StagedPlays {
+    std::size_t First = 0; // the place of the first in the list
+    int Count = 0;         // 0: none staged
+    int CardsSize = 0;
+    int FacesSize = 0;
+    // The faces, then the cards of each play: they differ in the jokers (small ones first).
+    std::array<StageChars, 1 + MostPlaysOfACore> Texts{};
+
+    // Appends, to the texts from First to Last, all of length size, the count (0..8) low
+    // bytes of word; returns the new length.
+    template <int First, int Last> int Append(int size, std::uint64_t word, int count) {
+        for (int text = First; text <= Last; ++text)
+            std::memcpy(Texts[text].data() + size, &word, sizeof word);
+        return size + count;
+    }
 };
+
+// Appends to those texts, for each rank of mask from the lowest up, its first codes as many
+// as counts (packed) holds; returns the new length.
+template <int First, int Last>
+int PutRanks(StagedPlays &staged, int size, const std::array<RankCodes, RankCount> &codes,
+             std::uint64_t counts, std::uint16_t mask) {
+    for (unsigned left = mask; left != 0; left &= left - 1) {
+        const int rank = std::countr_zero(left);
+        size = staged.Append<First, Last>(size, WordAt(codes[rank].data()), CountOf(counts, rank));
+    }
+    return size;
+}
+
+// Appends count copies of c to the faces.
+inline int PutRepeated(StagedPlays &staged, int size, char c, int count) {
+    for (int written = 0; written < count; written += MostOfARank)
+        size = staged.Append<0, 0>(size, RepeatedWord(c), std::min(count - written, MostOfARank));
+    return size;
+}
 
 class PlayEnumerator {
 public:
@@ -245,6 +287,7 @@ public:
         , m_codes(codes)
         , m_previous(previous)
         , m_plays(plays)
+        , m_listed(plays.size())
         , m_small(hand.Count[SmallJokerRank])
         , m_big(hand.Count[BigJokerRank]) {
         for (int times = 1; times <= 3; ++times) {
@@ -256,12 +299,15 @@ public:
         }
     }
 
+    // Appends the plays to the list.
     void Run() {
         JokerOnlyPlays();
         for (const LetterShape &shape : AllShapes()) {
             if (Wanted(shape.Type, shape.Size))
                 Visit(shape);
         }
+        Unstage(m_staged);
+        m_plays.resize(m_listed);
     }
 
 private:
@@ -303,8 +349,10 @@ private:
         if (lacking > jokers || !Accepted(shape.Faces))
             return;
         if (lacking == 0) {
-            const TCardString cards = CardsOf(shape.Count, shape.Mask).Str();
-            Add(cards, cards);
+            StagedPlays &staged = Stage(1);
+            const int size = PutRanks<0, 1>(staged, 0, m_codes, shape.Packed, shape.Mask);
+            staged.CardsSize = size;
+            staged.FacesSize = size;
         }
         if (jokers > 0)
             CoresOf(shape, jokers);
@@ -340,23 +388,23 @@ private:
         m_shape = &shape;
         LimitCores();
         int forced = 0;
-        int emptied = 0;
-        std::uint16_t present = shape.Mask;
-        m_core = shape.Count;
+        Core core{shape.Packed, shape.Mask, 0, 0};
         for (unsigned left = shape.Mask; left != 0; left &= left - 1) {
             const int rank = std::countr_zero(left);
             const int least = std::max(shape.Count[rank] - m_hand.Count[rank], 0);
             forced += least;
-            m_core[rank] -= least;
-            if (m_core[rank] == 0) {
-                ++emptied;
-                present = static_cast<std::uint16_t>(present & ~(1u << rank));
+            core.Counts -= PackCount(rank, least);
+            if (least > 0)
+                core.ShortOf = static_cast<std::uint16_t>(core.ShortOf | 1u << rank);
+            if (least == shape.Count[rank]) {
+                ++core.Emptied;
+                core.Present = static_cast<std::uint16_t>(core.Present & ~(1u << rank));
             }
         }
-        if (emptied > m_mostEmptied || (m_kept >= 0 && m_core[m_kept] == 0))
+        if (core.Emptied > m_mostEmptied || (m_kept >= 0 && CountOf(core.Counts, m_kept) == 0))
             return;
         for (int jokers = std::max(forced, 1); jokers <= most; ++jokers)
-            TakeOut(present, jokers - forced, jokers, emptied, present);
+            TakeOut(core.Present, jokers - forced, jokers, core);
     }
 
     // What every core the search can list for this shape must keep, so that the others are
@@ -397,71 +445,85 @@ private:
             m_kept = RankAtPosition(shape.Start + shape.Length - 1);
     }
 
-    // Takes extra more cards out of the core, from the ranks in candidates upwards; present
-    // holds the ranks the core still has.
-    void TakeOut(unsigned candidates, int extra, int jokers, int emptied, std::uint16_t present) {
+    // Takes extra more cards out of the core, from the ranks in candidates upwards.
+    void TakeOut(unsigned candidates, int extra, int jokers, Core core) {
         if (extra == 0) {
-            Found(jokers, emptied, present);
+            Found(jokers, core);
             return;
         }
         for (unsigned left = candidates; left != 0; left &= left - 1) {
             const int rank = std::countr_zero(left);
-            const int before = m_core[rank];
+            const int before = CountOf(core.Counts, rank);
             const int most = std::min(extra, rank == m_kept ? before - 1 : before);
             for (int taken = 1; taken <= most; ++taken) {
                 const bool empties = taken == before;
-                if (emptied + empties > m_mostEmptied)
+                if (core.Emptied + empties > m_mostEmptied)
                     break;
-                m_core[rank] = before - taken;
-                const auto still =
-                    empties ? static_cast<std::uint16_t>(present & ~(1u << rank)) : present;
+                Core smaller = core;
+                smaller.Counts -= PackCount(rank, taken);
+                smaller.ShortOf = static_cast<std::uint16_t>(core.ShortOf | 1u << rank);
+                if (empties) {
+                    smaller.Present = static_cast<std::uint16_t>(core.Present & ~(1u << rank));
+                    ++smaller.Emptied;
+                }
                 // Most cores are complete one rank down: no call for them.
                 if (taken == extra)
-                    Found(jokers, emptied + empties, still);
+                    Found(jokers, smaller);
                 else
-                    TakeOut(left & (left - 1), extra - taken, jokers, emptied + empties, still);
+                    TakeOut(left & (left - 1), extra - taken, jokers, smaller);
             }
-            m_core[rank] = before;
         }
     }
 
-    void Found(int jokers, int emptied, std::uint16_t present) {
-        m_coreMask = present;
-        m_coreGroups = m_shapeRanks - emptied;
+    void Found(int jokers, Core core) {
+        m_core = core.Counts;
+        m_coreMask = core.Present;
+        m_shortOf = core.ShortOf;
+        m_coreGroups = m_shapeRanks - core.Emptied;
         CoreFound(jokers);
     }
 
-    // Completes faces (holding the core) to the candidate the joker search lists for the
-    // core, which MayBeListed accepted.
-    void CompleteFaces(PlayBuffer &faces) const {
+    // Appends to the faces, which hold the core, what completes them to the candidate the
+    // joker search lists for it, which MayBeListed accepted (repeated ranks apart); returns
+    // their new length.
+    int PutCompletion(StagedPlays &staged, int size) const {
         const LetterShape &shape = *m_shape;
+        const auto putLetters = [&](int rank, int count) {
+            size = staged.Append<0, 0>(size, RepeatedWord(Tables::RankLetterOfRank[rank]), count);
+        };
         switch (shape.Kind) {
-        case ShapeKind::Repeated: {
-            // Pairs and triples repeat the core's first code, bombs its rank letter.
-            const char letter =
-                shape.Size <= 3 ? m_codes[m_coreTop].front() : Tables::RankLetterOfRank[m_coreTop];
-            faces.Resize(0);
-            for (int written = 0; written < shape.Size; written += MostOfARank)
-                faces.append(static_cast<std::size_t>(std::min(shape.Size - written, MostOfARank)),
-                             letter);
-            return;
-        }
+        case ShapeKind::Repeated:
+            break;
         case ShapeKind::TripleWithPair:
-            faces.append(static_cast<std::size_t>(3 - m_core[shape.Triple]),
-                         Tables::RankLetterOfRank[shape.Triple]);
-            faces.append(static_cast<std::size_t>(2 - m_core[shape.Pair]),
-                         Tables::RankLetterOfRank[shape.Pair]);
-            return;
+            putLetters(shape.Triple, 3 - CountOf(m_core, shape.Triple));
+            putLetters(shape.Pair, 2 - CountOf(m_core, shape.Pair));
+            break;
         case ShapeKind::Run:
         case ShapeKind::TriplesWithPairs:
-            // Within a window every rank stands once, so the window lacks, rank by rank,
-            // what the core has of it less than the run's cards per rank.
-            if (m_runListed)
-                faces.PutLacking(shape.Window, shape.Length, shape.Times, m_core);
-            else
-                faces.Append(*m_completion);
-            return;
+            if (m_runListed) {
+                // The window's ranks stand from the king down, the ace above them in the top
+                // window and below them otherwise; each lacks what the core has of it less
+                // than the run's cards per rank, which only the ranks it is short of do.
+                const auto putLacking = [&](int rank) {
+                    putLetters(rank, shape.Times - CountOf(m_core, rank));
+                };
+                const bool aceOnTop = shape.Start == 1;
+                const bool aceShort = (m_shortOf >> AceRank & 1u) != 0;
+                if (aceShort && aceOnTop)
+                    putLacking(AceRank);
+                for (unsigned left = m_shortOf & ~(1u << AceRank); left != 0;) {
+                    const int rank = std::bit_width(left) - 1;
+                    left &= ~(1u << rank);
+                    putLacking(rank);
+                }
+                if (aceShort && !aceOnTop)
+                    putLacking(AceRank);
+            } else {
+                size = staged.Append<0, 0>(size, m_completion->Word, m_completion->Count);
+            }
+            break;
         }
+        return size;
     }
 
     // Decides, before any string is built, whether the search can list the shape for the
@@ -499,7 +561,7 @@ private:
     int Longest() const {
         int longest = 0;
         for (unsigned left = m_coreMask; left != 0; left &= left - 1)
-            longest = std::max(longest, m_core[std::countr_zero(left)]);
+            longest = std::max(longest, CountOf(m_core, std::countr_zero(left)));
         return longest;
     }
 
@@ -541,60 +603,101 @@ private:
 
     // The triples-with-pairs completion of the core when the search runs it and it
     // completes the core to exactly the shape.
-    const TCardString *Completion(int jokers, int k, int L) {
+    const LetterWord *Completion(int jokers, int k, int L) {
         const int size = m_shape->Size;
         const int fewestGroups = size == 10 ? 3 : size == 15 ? 5 : size == 20 ? 7 : 9;
         if (size % 5 != 0 || size < 10 || k < fewestGroups || L > 3 ||
             jokers > MaxJokersInTriplesWithPairs)
             return nullptr;
-        std::uint64_t key = static_cast<std::uint64_t>(jokers) << 60;
-        for (unsigned left = m_coreMask; left != 0; left &= left - 1) {
-            const int rank = std::countr_zero(left);
-            key |= static_cast<std::uint64_t>(m_core[rank]) << (4 * rank);
-        }
-        const TCardString &letters = m_completions.Get(
-            key, [&] { return TriplesWithPairsLetters(m_core, m_previous, jokers); });
-        if (letters.Empty())
+        const std::uint64_t counts = m_core;
+        // The counts take 52 bits, the jokers go above them.
+        const std::uint64_t key = counts | static_cast<std::uint64_t>(jokers) << 60;
+        const Completed &completed = m_completions.Get(key, [&] {
+            LetterCounts letters{};
+            for (int rank = 0; rank < LetterCount; ++rank)
+                letters[rank] = CountOf(counts, rank);
+            Completed result{TriplesWithPairsWord(letters, m_previous, jokers)};
+            for (int i = 0; i < result.Letters.Count; ++i) {
+                const int letter = static_cast<int>(result.Letters.Word >> (8 * i) & 0xFF);
+                result.Added += PackCount(letter - 'A', 1);
+            }
+            return result;
+        });
+        if (completed.Letters.Count == 0 || counts + completed.Added != m_shape->Packed)
             return nullptr;
-        LetterCounts completed = m_core;
-        for (const char letter : letters.View())
-            ++completed[letter - 'A'];
-        return completed == m_shape->Count ? &letters : nullptr;
+        return &completed.Letters;
     }
 
     void CoreFound(int jokers) {
         if (!MayBeListed(jokers))
             return;
-        PlayBuffer cards = CardsOf(m_core, m_coreMask);
-        PlayBuffer faces = cards;
-        CompleteFaces(faces);
-        const TCardString facesText = faces.Str();
-        const int coreSize = cards.Size();
-        // In locals: every play written could alias the members.
+        // One play for each number of small jokers among them; they share their faces, and
+        // but for repeated ranks the faces begin with the cards.
         const int fewest = std::max(0, jokers - m_big);
-        const int most = std::min(jokers, m_small);
-        for (int small = fewest; small <= most; ++small) {
-            cards.Resize(coreSize);
-            cards.append(static_cast<std::size_t>(small), '0');
-            cards.append(static_cast<std::size_t>(jokers - small), '1');
-            m_plays.emplace_back(cards.Str(), facesText);
+        const int count = std::min(jokers, m_small) - fewest + 1;
+        StagedPlays &staged = Stage(count);
+        int size = 0;
+        if (m_shape->Kind == ShapeKind::Repeated) {
+            // Pairs and triples repeat the core's first code, bombs its rank letter.
+            const int faces = m_shape->Size;
+            PutRepeated(staged, 0,
+                        faces <= 3 ? m_codes[m_coreTop].front()
+                                   : Tables::RankLetterOfRank[m_coreTop],
+                        faces);
+            staged.FacesSize = faces;
+            size = PutRanks<1, MostPlaysOfACore>(staged, 0, m_codes, m_core, m_coreMask);
+        } else {
+            size = PutRanks<0, MostPlaysOfACore>(staged, 0, m_codes, m_core, m_coreMask);
+            staged.FacesSize = PutCompletion(staged, size);
         }
-    }
-
-    PlayBuffer CardsOf(const LetterCounts &counts, std::uint16_t mask) const {
-        PlayBuffer cards;
-        cards.PutRanks(m_codes, counts, mask);
-        return cards;
+        // Past the plays, the last is repeated.
+        const int last = count - 1;
+        staged.Append<1, 1>(size, JokerWords[fewest], jokers);
+        staged.Append<2, 2>(size, JokerWords[fewest + std::min(1, last)], jokers);
+        staged.Append<3, 3>(size, JokerWords[fewest + last], jokers);
+        staged.CardsSize = size + jokers;
     }
 
     void Add(const TCardString &cards, const TCardString &faces) {
-        m_plays.push_back({cards, faces});
+        m_plays[Reserve(1)] = {cards, faces};
     }
+
+    // Stages count plays, taking their places in the list; the plays staged before go to the
+    // list first.
+    StagedPlays &Stage(int count) {
+        Unstage(m_staged);
+        m_staged.First = Reserve(static_cast<std::size_t>(count));
+        m_staged.Count = count;
+        return m_staged;
+    }
+
+    void Unstage(StagedPlays &staged) {
+        for (int copy = 0; copy < staged.Count; ++copy) {
+            TPlayOption &play = m_plays[staged.First + static_cast<std::size_t>(copy)];
+            play.Cards.Assign(staged.Texts[static_cast<std::size_t>(1 + copy)],
+                              static_cast<std::size_t>(staged.CardsSize));
+            play.Faces.Assign(staged.Texts[0], static_cast<std::size_t>(staged.FacesSize));
+        }
+        staged.Count = 0;
+    }
+
+    // The place of the first of count more plays. The list grows a block of cleared plays at
+    // a time, rather than a play at a time, and is cut to the plays listed at the end.
+    std::size_t Reserve(std::size_t count) {
+        const std::size_t first = m_listed;
+        m_listed += count;
+        if (m_listed > m_plays.size())
+            m_plays.resize(m_listed + GrowthBlock);
+        return first;
+    }
+
+    static constexpr std::size_t GrowthBlock = 256;
 
     const RankCounts &m_hand;
     const std::array<RankCodes, RankCount> &m_codes;
     const PlayShape *m_previous;
     std::vector<TPlayOption> &m_plays;
+    std::size_t m_listed; // plays of m_plays written
     // By cards per rank, what the hand lacks of that many of each rank up to a position of
     // RunOrder.
     std::array<std::array<int, RunPositions + 1>, 4> m_lacking{};
@@ -604,35 +707,44 @@ private:
     int m_mostEmptied = 0;
     int m_kept = -1;
     int m_shapeRanks = 0;
-    LetterCounts m_core{};
+    std::uint64_t m_core = 0; // packed counts
     int m_coreGroups = 0;
     int m_coreTop = 0;
     std::uint16_t m_coreMask = 0;
+    std::uint16_t m_shortOf = 0; // the shape's ranks the core has fewer of
     bool m_runListed = false;
-    const TCardString *m_completion = nullptr;
+    const LetterWord *m_completion = nullptr;
     CompletionCache m_completions;
+    StagedPlays m_staged;
 };
 
 } // namespace
 
-std::vector<TPlayOption> EnumeratePlays(std::string_view hand, std::string_view previous) {
-    std::vector<TPlayOption> plays;
+void EnumeratePlays(std::string_view hand, std::string_view previous,
+                    std::vector<TPlayOption> &plays) {
+    plays.clear();
     std::array<int, CardCount> copies{};
     RankCounts counts;
     std::array<RankCodes, RankCount> codes{};
     for (const char c : hand) {
         const int index = CardIndexOf(c);
         if (index < 0 || ++copies[index] > CopiesPerDeck)
-            return plays;
+            return;
         const int rank = Tables::At(Tables::CardRanks, c);
         codes[rank][counts.Count[rank]] = c;
         counts.Add(rank);
     }
     const PlayShape previousShape = ShapeOf(previous);
     if (!previous.empty() && previousShape.Type == ptRocket)
-        return plays;
+        return;
+    // A free lead of a full hand lists a few thousand plays.
     plays.reserve(previous.empty() ? 4096 : 256);
     PlayEnumerator(counts, codes, previous.empty() ? nullptr : &previousShape, plays).Run();
+}
+
+std::vector<TPlayOption> EnumeratePlays(std::string_view hand, std::string_view previous) {
+    std::vector<TPlayOption> plays;
+    EnumeratePlays(hand, previous, plays);
     return plays;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -21,7 +22,12 @@ public:
     // length: lists of many plays are built without a loop or a library call per string.
     template <std::size_t N>
     requires(N >= Capacity) TCardString(const std::array<char, N> &buffer, std::size_t size) {
-        std::copy_n(buffer.begin(), Capacity, m_chars.begin());
+        Assign(buffer, size);
+    }
+    // The same in place.
+    template <std::size_t N>
+    requires(N >= Capacity) void Assign(const std::array<char, N> &buffer, std::size_t size) {
+        std::memcpy(m_chars.data(), buffer.data(), Capacity);
         m_size = static_cast<std::uint8_t>(std::min(size, Capacity));
     }
 

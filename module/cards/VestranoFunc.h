@@ -176,6 +176,10 @@ struct TPlayOption {
 // two options are the same play when their cards and their faces hold the same ranks.
 // A string that is not a hand (a byte that is no card, three copies of a card) has none.
 std::vector<TPlayOption> EnumeratePlays(std::string_view hand, std::string_view previous);
+// The same into plays, which is cleared first: a caller that lists plays again and again
+// keeps one list and its memory.
+void EnumeratePlays(std::string_view hand, std::string_view previous,
+                    std::vector<TPlayOption> &plays);
 // True when faces is a form in which cards may be played: cards themselves when they hold
 // no joker or only jokers, otherwise one of their joker interpretations.
 bool IsValidInterpretation(std::string_view cards, std::string_view faces);

@@ -142,6 +142,27 @@ TEST(EnumeratePlaysTest, NothingForStringsThatAreNoHand) {
     EXPECT_TRUE(VF::EnumeratePlays("AaNn01", "1100").empty());
 }
 
+TEST(EnumeratePlaysTest, FillsAGivenListAlikeClearingItFirst) {
+    CardGenerator gen(13);
+    std::vector<VF::TPlayOption> plays;
+    for (int round = 0; round < 60; ++round) {
+        std::string hand = gen.Hand(gen.Int(1, 27));
+        if (round % 3 == 0)
+            hand = VF::RemoveCards(hand, VF::WildCards).substr(0, 23) + "1100";
+        const std::string previous = round % 2 == 0 ? std::string() : gen.Play();
+        SCOPED_TRACE("hand " + hand + " previous " + previous);
+        VF::EnumeratePlays(hand, previous, plays);
+        const std::vector<VF::TPlayOption> expected = VF::EnumeratePlays(hand, previous);
+        ASSERT_EQ(plays.size(), expected.size());
+        for (std::size_t i = 0; i < plays.size(); ++i) {
+            ASSERT_EQ(plays[i].Cards, expected[i].Cards) << i;
+            ASSERT_EQ(plays[i].Faces, expected[i].Faces) << i;
+        }
+    }
+    VF::EnumeratePlays("AAA", "", plays);
+    EXPECT_TRUE(plays.empty());
+}
+
 TEST(EnumeratePlaysTest, FollowingAPairListsHigherPairsBombsAndTheRocket) {
     const std::vector<VF::TPlayOption> plays = VF::EnumeratePlays("CDdEeRrK1100", "JJ");
     std::set<PlayKey> keys;
