@@ -135,6 +135,49 @@ TEST_F(ModuleLoadTest, StartingShowsTheTableAndErrorsComeBackAsResults) {
     EXPECT_EQ(hall.References, 1u) << "and lets it go with the object";
 }
 
+TEST_F(ModuleLoadTest, TheHallsCallsThroughTheExportsAndTheHallsFailures) {
+    FakeHall hall;
+    hall.HallPath = dir.path().toStdString();
+    INimOpenInterface *object = Create();
+    ASSERT_EQ(object->SetRequestInterface(&hall), S_OK);
+    // The hall refusing the table-state request fails the start with the hall's result.
+    hall.FailMethod = 19;
+    hall.FailResult = static_cast<HRESULT>(0x80070005);
+    const int64_t user = 4242;
+    EXPECT_EQ(object->StartPlugin(9, "T", &user, "N", 0, 0, 0, 0),
+              static_cast<HRESULT>(0x80070005));
+    hall.FailMethod = 0;
+    QWidget *window = GameWindow();
+    ASSERT_NE(window, nullptr);
+
+    // Mode 1 brings the window forward as it is; mode 2 also restores a minimised one.
+    window->showMinimized();
+    EXPECT_EQ(object->ActivateWindow(1), S_OK);
+    EXPECT_TRUE(window->isMinimized());
+    EXPECT_EQ(object->ActivateWindow(2), S_OK);
+    EXPECT_FALSE(window->isMinimized());
+
+    // A user the table does not know changes nothing; a 25-byte name is taken in part;
+    // three characters of a six-character message are shown. None of it fails.
+    const int64_t unknown = 777;
+    EXPECT_EQ(object->UpdateUserInfo(&unknown, "nobody", 3, 0, 0), S_OK);
+    EXPECT_EQ(object->UpdateUserInfo(&user, "abcdefghijklmnopqrstuvwxy", 3, 0, 0), S_OK);
+    const char six[] = "\xD2\xBB\xB6\xFE\xC8\xFD\xCB\xC4\xCE\xE5\xC1\xF9";
+    EXPECT_EQ(object->ShowHallMessage(3, six), S_OK);
+    EXPECT_EQ(object->ShowHallMessage(0, six), S_OK);
+
+    // A packet the hall delivers while its own requests fail ends with the hall's result.
+    hall.FailMethod = 19;
+    const std::string enter = "\x0A" + std::string(100, '\0');
+    EXPECT_EQ(object->DeliverPacket(static_cast<int32_t>(enter.size()),
+                                    reinterpret_cast<const uint8_t *>(enter.data())),
+              static_cast<HRESULT>(0x80070005));
+    hall.FailMethod = 0;
+    EXPECT_EQ(object->StopPlugin(0), S_OK);
+    object->Release();
+    EXPECT_EQ(canUnloadNow(), S_OK);
+}
+
 TEST_F(ModuleLoadTest, RegistrationWritesTheClassAndUnregistrationRemovesIt) {
     EXPECT_EQ(registerServer(), S_OK);
     const auto entry = ComRegistry::FindServer("{0031F69A-3715-4F10-8A9D-E0EA7B3AD7D7}");
