@@ -181,6 +181,37 @@ TEST_F(GameEngineTest, IllegalPlaysAreRefusedWithoutChange) {
     EXPECT_EQ(game.CurrentSeat(), (banker + 1) % 4);
 }
 
+TEST(GameEngineJokers, AJokerMustStandForWhatItCanBe) {
+    // The first key whose banker holds a joker beside other cards.
+    for (uint32_t k = 1; k < 50; ++k) {
+        GameEngine game(GameOptions{}, ChaChaRandom::Key{k, 2, 3, 4, 5, 6, 7, 8});
+        game.StartHand(0);
+        ASSERT_TRUE(
+            game.Receive(game.CurrentSeat(), BidRequest{uint8_t(game.CurrentSeat()), 6}, 0));
+        const int banker = game.CurrentSeat();
+        const auto seat = uint8_t(banker);
+        const std::string hand = game.Hand(banker);
+        const auto joker = hand.find_first_of(VF::WildCards);
+        const auto plain = hand.find_first_not_of(VF::WildCards);
+        if (joker == std::string::npos || plain == std::string::npos)
+            continue;
+        const std::string cards = std::string(1, hand[joker]) + hand[plain];
+        std::vector<std::string> faces;
+        ASSERT_NE(VF::JokerInterpretations(cards, VF::WildCards, "", &faces), VF::ptInvalid);
+        ASSERT_FALSE(faces.empty());
+        // A pair of another rank than the card beside the joker is no reading of them.
+        const std::string other =
+            VF::CardsToRanks(std::string(1, hand[plain])) == VF::CardsToRanks("C") ? "DD" : "CC";
+        EXPECT_FALSE(game.Receive(banker, PlayRequest{seat, cards, other}, 0));
+        EXPECT_FALSE(game.Receive(banker, PlayRequest{seat, cards, cards + "C"}, 0));
+        EXPECT_EQ(game.Hand(banker), hand);
+        EXPECT_TRUE(game.Receive(banker, PlayRequest{seat, cards, faces[0]}, 0)) << faces[0];
+        EXPECT_EQ(game.Hand(banker).size(), hand.size() - 2);
+        return;
+    }
+    FAIL() << "no banker held a joker";
+}
+
 TEST_F(GameEngineTest, AfterThreePassesTheLastPlayerLeadsFreely) {
     BidSix();
     const int banker = game.CurrentSeat();
