@@ -201,3 +201,53 @@ TEST(DuplicateInstanceGuard, TwoProcessesAtOneTableOnlyTheFirstPlays) {
     after->closeWriteChannel();
     EXPECT_TRUE(after->waitForFinished(10000));
 }
+
+// An open dialog runs a nested wait: what arrives meanwhile must not open a second one,
+// except the notices that end the table.
+TEST_F(ModerationTest, WhileADialogIsOpenOnlyTheEndOfTheTableGetsThrough) {
+    Seat();
+    Enter(User(71, 3, true, "Ann"));
+    ByteWriter rights;
+    rights.U8(8).I64LE(Me).U8(2);
+    Deliver(rights.Data());
+    log.clear();
+    hall.Calls.clear();
+    dialog->Nested = true;
+    bool canClose = true;
+    bool sawBusy = false;
+    dialog->WhileOpen = [&] {
+        sawBusy = dialog->Running();
+        Deliver(Expel(1, 71, 70, "again"));
+        hub.ProposeKick(0, 70);
+        hub.CloseQuery(nullptr, canClose);
+        hub.ShowTip("tip");
+    };
+    Deliver(Expel(1, 70, 71, "first"));
+    EXPECT_TRUE(sawBusy);
+    int opened = 0;
+    for (const auto &line : log)
+        opened += line.rfind("Dialog.Execute(", 0) == 0;
+    EXPECT_EQ(opened, 1) << "no second vote, kick reasons, close question or tip";
+    EXPECT_FALSE(canClose);
+    EXPECT_FALSE(hub.Stopped());
+    EXPECT_EQ(hall.Sent(), std::vector<std::string>{PP::ExpelPacket(Me, 70, 1, "first")})
+        << "only the open vote is answered";
+}
+
+TEST_F(ModerationTest, AKickArrivingWhileADialogIsOpenStillEndsTheTable) {
+    Seat();
+    Enter(User(71, 3, true, "Ann"));
+    log.clear();
+    hall.Calls.clear();
+    dialog->Nested = true;
+    dialog->WhileOpen = [&] {
+        Deliver(Kick(0, Me, "bad"));
+    };
+    Deliver(Expel(1, 70, 71, "first"));
+    EXPECT_TRUE(Logged("Dialog.Execute(执行踢出,0,3)")) << "the kick notice is still put up";
+    EXPECT_TRUE(hub.Stopped());
+    EXPECT_FALSE(dialog->Running());
+    for (const auto &packet : hall.Sent())
+        EXPECT_NE(packet, PP::ExpelPacket(Me, 70, 1, "first"))
+            << "the vote closed by the stop is not agreed to";
+}

@@ -11,8 +11,11 @@
 #include "plugin/TCustomPluginScore.h"
 #include "plugin/TCustomPluginUser.h"
 
+#include <QTimer>
+
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using CallLog = std::vector<std::string>;
@@ -229,6 +232,16 @@ public:
         m_log.push_back("Dialog.Execute(" + Caption().toStdString() + "," + std::to_string(Kind()) +
                         "," + std::to_string(LifeCount()) + ")");
         Texts.push_back(Text());
+        if (Nested) {
+            // The real nested wait: the dialog is busy while WhileOpen runs from the loop.
+            QTimer::singleShot(0, this, [this] {
+                if (auto work = std::exchange(WhileOpen, nullptr))
+                    work();
+                if (Running())
+                    SetModalResult(Answer);
+            });
+            return TCustomPluginDialog::Execute();
+        }
         if (WhileOpen)
             WhileOpen();
         SetText({});
@@ -242,6 +255,8 @@ public:
 
     int Answer = 1;
     int Selected = -1;
+    // Runs TLovelyPanel's own nested wait, so that the dialog reports itself busy.
+    bool Nested = false;
     // Runs while the dialog is "open", as packets would in the nested wait.
     std::function<void()> WhileOpen;
     std::vector<std::string> Texts;
