@@ -67,5 +67,8 @@ struct LetterWord {
     int Count = 0;
 };
 LetterWord TriplesWithPairsWord(const LetterCounts &core, const PlayShape *previous, int jokers);
+// TriplesWithPairsWord(core, nullptr, jokers) for a core of at most three of each rank, its
+// counts given four bits a rank, the ace's lowest.
+LetterWord LeadingTriplesWithPairsWord(std::uint64_t counts, int jokers);
 
 } // namespace VestranoFunc::Detail

@@ -41,46 +41,22 @@ struct SearchBase {
     int Total = 0;
     int Start = 0;
     int End = 0;
-    // The ranks holding one, two and three cards (aces apart).
-    std::array<std::uint16_t, 4> Holding{};
-    // The counts of the ranks but the ace as digits of base four, one for each position of
-    // RunOrder, the lowest position highest (PositionDigit).
-    std::uint32_t Digits = 0;
 };
-
-// Where PositionDigit puts the digit of a position of RunOrder.
-constexpr int PositionDigit(int position) {
-    return 2 * (position - 1);
-}
 
 bool MakeSearchBase(const LetterCounts &have, SearchBase &base) {
     const int aces = have[0];
     const int topAces = std::clamp(aces - 3, 0, 3);
     const int bottomAces = std::min(aces, 3);
-    // The masks are gathered in locals: a mask picked by count in memory would make every
-    // rank wait for the one before.
-    std::array<unsigned, 4> holding{};
-    int total = 0;
-    std::uint32_t digits = 0;
+    int highest = -1; // highest non-ace rank present
+    int lowest = -1;
     for (int rank = 1; rank < LetterCount; ++rank) {
-        const int count = std::min(have[rank], 3);
-        base.Counts[rank] = count;
-        total += count;
-        digits |= static_cast<std::uint32_t>(count) << PositionDigit(RunLength - rank);
-        const unsigned bit = 1u << rank;
-        holding[0] |= count == 0 ? bit : 0;
-        holding[1] |= count == 1 ? bit : 0;
-        holding[2] |= count == 2 ? bit : 0;
-        holding[3] |= count == 3 ? bit : 0;
+        base.Counts[rank] = std::min(have[rank], 3);
+        base.Total += base.Counts[rank];
+        if (base.Counts[rank] > 0) {
+            highest = rank;
+            lowest = lowest < 0 ? rank : lowest;
+        }
     }
-    for (int count = 0; count < 4; ++count)
-        base.Holding[count] = static_cast<std::uint16_t>(holding[count]);
-    base.Total = total;
-    base.Digits = digits;
-    // The highest and lowest non-ace ranks present, -1 for none.
-    const unsigned present = ~holding[0] & 0x1FFEu;
-    const int highest = std::bit_width(present) - 1;
-    const int lowest = present == 0 ? -1 : std::countr_zero(present);
     base.Counts[0] = topAces + bottomAces;
     base.Total += base.Counts[0];
     if (base.Total == 0)
@@ -265,140 +241,151 @@ private:
     TCardString m_found;
 };
 
-// For each length of run up to five and each rank, the starts (bit = 1-based start) of the
-// windows of RunOrder of that length holding the rank.
-constexpr auto WindowsHolding = [] {
-    std::array<std::array<unsigned, LetterCount>, 6> table{};
-    for (int length = 1; length < 6; ++length) {
-        for (int start = 1; start <= RunLength + 1 - length; ++start) {
-            for (int rank = 0; rank < LetterCount; ++rank) {
-                if (Detail::ComputeRunWindow(start, length) >> rank & 1u)
-                    table[length][rank] |= 1u << start;
-            }
-        }
-    }
-    return table;
-}();
-
-// The starts (bit = 1-based start) of the windows of RunOrder of length up to five that hold
-// all the ranks of mask.
-unsigned StartsHolding(unsigned mask, int length) {
-    unsigned starts = (1u << (16 - length)) - 2;
-    if (mask & 1u)
-        starts &= WindowsHolding[length][0];
-    // The other ranks stand at one position each, from the king at 2 down to the two at 13.
-    const unsigned others = mask & ~1u;
-    if (others != 0) {
-        const int first = RunLength - (std::bit_width(others) - 1);
-        const int last = RunLength - std::countr_zero(others);
-        const int lowest = std::max(last - length + 1, 1);
-        if (lowest > first)
-            return 0;
-        starts &= ((2u << first) - 1) & ~((1u << lowest) - 1);
-    }
-    return starts;
+// Where the lead's search keeps the digit of a position of RunOrder: later positions weigh
+// more.
+constexpr int PositionDigit(int position) {
+    return 2 * (position - 1);
 }
+
+// Every other bit of x from bit 0, packed together: bit 2i goes to bit i.
+constexpr std::uint32_t EvenBits(std::uint32_t x) {
+    x &= 0x55555555u;
+    x = (x | x >> 1) & 0x33333333u;
+    x = (x | x >> 2) & 0x0F0F0F0Fu;
+    x = (x | x >> 4) & 0x00FF00FFu;
+    return (x | x >> 8) & 0x0000FFFFu;
+}
+
+// Each bit i of x (below 16) made the digit 2i of the result, of value 3.
+constexpr std::uint32_t WholeDigits(std::uint32_t x) {
+    x = (x | x << 8) & 0x00FF00FFu;
+    x = (x | x << 4) & 0x0F0F0F0Fu;
+    x = (x | x << 2) & 0x33333333u;
+    x = (x | x << 1) & 0x55555555u;
+    return x * 3;
+}
+
+} // namespace
+
+namespace Detail {
 
 // Leading, the search accepts exactly the tests that are triples with pairs: size / 5
 // triples forming a run and as many pairs forming another. The test it accepts first has
 // the most letters at the lowest position, then at the next one up and so on; so rather
 // than searched, the pairs of runs the letters can complete are compared in that order.
-Detail::LetterWord LeadingLetters(const SearchBase &base, int jokers) {
-    const int size = base.Total + jokers;
-    if (size % 5 != 0 || size < 10 || size > 25)
+// Ranks are kept by their position in RunOrder, the ace at the one it takes in the search
+// window: sets of positions as bits (position p at bit p - 1), counts and letters as digits
+// of base four (PositionDigit), which order the tests as numbers.
+LetterWord LeadingTriplesWithPairsWord(std::uint64_t counts, int jokers) {
+    if (jokers < 1 || jokers > MaxJokersInTriplesWithPairs)
+        return {};
+    // The counts of the ranks but the ace by position.
+    std::uint32_t digits = 0;
+    int total = 0;
+    for (int rank = 1; rank < LetterCount; ++rank) {
+        const auto count = static_cast<std::uint32_t>(counts >> (4 * rank) & 15u);
+        total += static_cast<int>(count);
+        digits |= count << PositionDigit(RunLength - rank);
+    }
+    const auto aces = static_cast<std::uint32_t>(counts & 15u);
+    total += static_cast<int>(aces);
+    const int size = total + jokers;
+    if (total == 0 || size % 5 != 0 || size < 10 || size > 25)
         return {};
     const int runLength = size / 5;
-    // Only aces reach four, and no test holds four of a rank.
-    const int aces = base.Counts[0];
-    if (aces > 3)
+    // The search window, as MakeSearchBase finds it.
+    const std::uint32_t others = EvenBits(digits | digits >> 1);
+    const int top = others == 0 ? 1 : std::countr_zero(others) + 1;
+    const int bottom = aces > 0 ? 1 : std::bit_width(others);
+    const int start = std::max(top - 1, 1);
+    int end = std::min(bottom + 1, RunLength);
+    if (end <= 2)
+        end = RunLength;
+    if (start > end)
         return {};
-    const auto withAces = [&](int count) {
-        return static_cast<std::uint16_t>(base.Holding[count] | (aces == count ? 1u : 0u));
+    const int acePosition = end == RunLength ? RunLength : 1;
+    const std::uint32_t aceBit = 1u << (acePosition - 1);
+    const std::uint32_t otherAceBit = 1u << (RunLength - acePosition);
+    const std::uint32_t byPosition = digits | aces << PositionDigit(acePosition);
+    constexpr std::uint32_t LowBits = 0x5555555u; // the low bit of each position's digit
+    const std::uint32_t low = byPosition & LowBits;
+    const std::uint32_t high = byPosition >> 1 & LowBits;
+    const std::uint32_t singles = EvenBits(low & ~high);
+    const std::uint32_t pairs = EvenBits(high & ~low);
+    const std::uint32_t triples = EvenBits(low & high);
+    const std::uint32_t held = singles | pairs | triples;
+    const auto positions = [&](int first, int last) {
+        return (((2u << (last - 1)) - 1) & ~((1u << (first - 1)) - 1)) & ~otherAceBit;
     };
-    const std::uint16_t singles = withAces(1);
-    const std::uint16_t pairs = withAces(2);
-    const std::uint16_t triples = withAces(3);
-    const auto held = static_cast<std::uint16_t>(singles | pairs | triples);
-    // Letters go only to ranks inside the search window; a single must take one.
-    const std::uint16_t available = Detail::RunWindow(base.Start, base.End - base.Start + 1);
+    // Letters go only to ranks inside the search window; a single must take one. A rank
+    // takes letters when short of three; an empty one needs two to hold a pair.
+    const std::uint32_t available = positions(start, end);
     if (singles & ~available)
         return {};
-    // A rank takes letters when short of three; an empty one needs two to hold a pair.
-    constexpr std::uint16_t AllLetters = (1u << LetterCount) - 1;
-    const auto takes =
-        static_cast<std::uint16_t>(available & ~triples & (jokers >= 2 ? AllLetters : held));
-    // The letters per rank as digits of base four, the lowest position highest: one digit
-    // for each position of RunOrder, the ace's at the position it stands at in the window.
-    // A test's letters form the key that orders the tests.
-    const int acePosition = base.End == RunLength ? RunLength : 1;
-    const int otherAce = RunLength + 1 - acePosition;
-    const std::uint32_t counts = base.Digits | static_cast<std::uint32_t>(aces)
-                                                   << PositionDigit(acePosition);
-    const auto positionsDigits = [&](int first, int last) {
-        const std::uint32_t digits =
-            ((1u << PositionDigit(last + 1)) - 1) & ~((1u << PositionDigit(first)) - 1);
-        return digits & ~(3u << PositionDigit(otherAce));
-    };
-    // Each digit's low bit spread to the digit.
-    const auto whole = [](std::uint32_t lowBits) {
-        return lowBits * 3;
-    };
-    constexpr std::uint32_t LowBits = 0x5555555u; // the low bit of each position's digit
-    const std::uint32_t heldDigits = whole((counts | counts >> 1) & LowBits);
-    const std::uint32_t tripleDigits = whole(counts & counts >> 1 & LowBits);
-    const std::uint32_t takingDigits = positionsDigits(base.Start, base.End) & ~tripleDigits &
-                                       (jokers >= 2 ? positionsDigits(1, RunLength) : heldDigits);
+    const std::uint32_t takes =
+        available & ~triples & (jokers >= 2 ? positions(1, RunLength) : held);
     // What the ranks taking letters lack of a triple and of a pair (they hold at most two).
-    const std::uint32_t takenCounts = counts & takingDigits;
+    const std::uint32_t takingDigits = WholeDigits(takes);
+    const std::uint32_t takenCounts = byPosition & takingDigits;
     const std::uint32_t lackingThree = (0xFFFFFFFu & takingDigits) - takenCounts;
     const std::uint32_t lackingTwo = (0xAAAAAAAu & takingDigits) - takenCounts;
-    // The digits of a window's ranks.
-    const auto digitsOf = [&](int start) {
-        std::uint32_t digits = ((1u << (2 * runLength)) - 1) << PositionDigit(start);
-        constexpr std::uint32_t Low = 3u << PositionDigit(1);
-        constexpr std::uint32_t High = 3u << PositionDigit(RunLength);
-        if (start == 1 && acePosition != 1)
-            digits = (digits & ~Low) | High;
-        if (start + runLength - 1 == RunLength && acePosition != RunLength)
-            digits = (digits & ~High) | Low;
-        return digits;
+    // The positions of a window: one end of RunOrder stands for the other when the ace
+    // stands there.
+    const std::uint32_t lastStart = RunLength + 1 - runLength;
+    const auto window = [&](int from) {
+        std::uint32_t bits = ((1u << runLength) - 1) << (from - 1);
+        if (bits & otherAceBit)
+            bits = (bits & ~otherAceBit) | aceBit;
+        return bits;
+    };
+    // The starts (bit = start) of the windows holding all these positions.
+    const auto startsHolding = [&](std::uint32_t mask) {
+        unsigned starts = (2u << lastStart) - 2;
+        if (mask & aceBit)
+            starts &= 2u | 1u << lastStart;
+        const std::uint32_t rest = mask & ~aceBit;
+        if (rest != 0) {
+            const int first = std::countr_zero(rest) + 1;
+            const int last = std::bit_width(rest);
+            const int lowest = std::max(last - runLength + 1, 1);
+            if (lowest > first)
+                return 0u;
+            starts &= ((2u << first) - 1) & ~((1u << lowest) - 1);
+        }
+        return starts;
     };
     constexpr std::uint32_t Found = 1u << PositionDigit(RunLength + 1);
-    const std::uint16_t mayHoldThree = triples | takes;
-    const std::uint16_t mayHoldTwo = pairs | takes;
+    const std::uint32_t mayHoldThree = triples | takes;
+    const std::uint32_t mayHoldTwo = pairs | takes;
+    // A test's key: its letters, above a bit that marks a test found.
     std::uint32_t bestKey = 0;
-    for (unsigned tripleStarts = StartsHolding(triples, runLength); tripleStarts != 0;
+    for (unsigned tripleStarts = startsHolding(triples); tripleStarts != 0;
          tripleStarts &= tripleStarts - 1) {
-        const int tripleStart = std::countr_zero(tripleStarts);
-        const std::uint16_t tripleRun = Detail::RunWindow(tripleStart, runLength);
+        const std::uint32_t tripleRun = window(std::countr_zero(tripleStarts));
         if (tripleRun & ~mayHoldThree)
             continue;
-        const std::uint32_t tripleLetters = lackingThree & digitsOf(tripleStart);
+        const std::uint32_t tripleLetters = lackingThree & WholeDigits(tripleRun);
         // The pairs hold every rank the triples leave.
-        for (unsigned pairStarts = StartsHolding(held & ~tripleRun, runLength); pairStarts != 0;
+        for (unsigned pairStarts = startsHolding(held & ~tripleRun); pairStarts != 0;
              pairStarts &= pairStarts - 1) {
-            const int pairStart = std::countr_zero(pairStarts);
-            const std::uint16_t pairRun = Detail::RunWindow(pairStart, runLength);
+            const std::uint32_t pairRun = window(std::countr_zero(pairStarts));
             if ((pairRun & tripleRun) || (pairRun & ~mayHoldTwo))
                 continue;
-            bestKey = std::max(bestKey, Found | tripleLetters | (lackingTwo & digitsOf(pairStart)));
+            bestKey =
+                std::max(bestKey, Found | tripleLetters | (lackingTwo & WholeDigits(pairRun)));
         }
     }
     // The best key spells the letters: its digits, from the highest, are the ranks in order.
-    Detail::LetterWord letters;
-    for (std::uint32_t digits = (bestKey | bestKey >> 1) & LowBits; digits != 0;) {
-        const int bit = std::bit_width(digits) - 1;
-        digits &= ~(1u << bit);
+    LetterWord letters;
+    for (std::uint32_t left = (bestKey | bestKey >> 1) & LowBits; left != 0;) {
+        const int bit = std::bit_width(left) - 1;
+        left &= ~(1u << bit);
         const auto letter = static_cast<unsigned char>('A' + RankAtPosition(bit / 2 + 1));
         for (unsigned added = bestKey >> bit & 3u; added > 0; --added)
             letters.Word |= static_cast<std::uint64_t>(letter) << (8 * letters.Count++);
     }
     return letters;
 }
-
-} // namespace
-
-namespace Detail {
 
 LetterCounts CountLetters(std::string_view cards) {
     LetterCounts counts{};
@@ -430,13 +417,20 @@ int FirstFittingWindow(int length, int times, const LetterCounts &have, int joke
 }
 
 LetterWord TriplesWithPairsWord(const LetterCounts &core, const PlayShape *previous, int jokers) {
+    if (previous == nullptr) {
+        // The search counts at most three of a rank; no test holds four aces.
+        if (core[0] > 3)
+            return {};
+        std::uint64_t counts = 0;
+        for (int rank = 0; rank < LetterCount; ++rank)
+            counts |= static_cast<std::uint64_t>(std::clamp(core[rank], 0, 3)) << (4 * rank);
+        return LeadingTriplesWithPairsWord(counts, jokers);
+    }
     SearchBase base;
     if (jokers < 1 || jokers > MaxJokersInTriplesWithPairs || !MakeSearchBase(core, base))
         return {};
     if (base.Start > base.End)
         return {};
-    if (previous == nullptr)
-        return LeadingLetters(base, jokers);
     const TCardString letters = TriplesWithPairsSearch(base, previous, jokers).Run();
     LetterWord word;
     for (const char letter : letters.View())

@@ -613,10 +613,15 @@ private:
         // The counts take 52 bits, the jokers go above them.
         const std::uint64_t key = counts | static_cast<std::uint64_t>(jokers) << 60;
         const Completed &completed = m_completions.Get(key, [&] {
-            LetterCounts letters{};
-            for (int rank = 0; rank < LetterCount; ++rank)
-                letters[rank] = CountOf(counts, rank);
-            Completed result{TriplesWithPairsWord(letters, m_previous, jokers)};
+            Completed result;
+            if (m_previous == nullptr) {
+                result.Letters = LeadingTriplesWithPairsWord(counts, jokers);
+            } else {
+                LetterCounts letters{};
+                for (int rank = 0; rank < LetterCount; ++rank)
+                    letters[rank] = CountOf(counts, rank);
+                result.Letters = TriplesWithPairsWord(letters, m_previous, jokers);
+            }
             for (int i = 0; i < result.Letters.Count; ++i) {
                 const int letter = static_cast<int>(result.Letters.Word >> (8 * i) & 0xFF);
                 result.Added += PackCount(letter - 'A', 1);
