@@ -247,22 +247,27 @@ constexpr int PositionDigit(int position) {
     return 2 * (position - 1);
 }
 
-// Every other bit of x from bit 0, packed together: bit 2i goes to bit i.
-constexpr std::uint32_t EvenBits(std::uint32_t x) {
-    x &= 0x55555555u;
-    x = (x | x >> 1) & 0x33333333u;
-    x = (x | x >> 2) & 0x0F0F0F0Fu;
-    x = (x | x >> 4) & 0x00FF00FFu;
-    return (x | x >> 8) & 0x0000FFFFu;
+// Counts of at most three given four bits a rank made two bits a rank.
+constexpr std::uint32_t TwoBitsARank(std::uint64_t x) {
+    x = (x | x >> 2) & 0x0F0F0F0F0F0F0F0Full;
+    x = (x | x >> 4) & 0x00FF00FF00FF00FFull;
+    x = (x | x >> 8) & 0x0000FFFF0000FFFFull;
+    return static_cast<std::uint32_t>(x | x >> 16);
 }
 
-// Each bit i of x (below 16) made the digit 2i of the result, of value 3.
-constexpr std::uint32_t WholeDigits(std::uint32_t x) {
-    x = (x | x << 8) & 0x00FF00FFu;
-    x = (x | x << 4) & 0x0F0F0F0Fu;
-    x = (x | x << 2) & 0x33333333u;
-    x = (x | x << 1) & 0x55555555u;
-    return x * 3;
+// The sixteen two-bit digits of x in the reverse order.
+constexpr std::uint32_t ReversedDigits(std::uint32_t x) {
+    x = (x >> 2 & 0x33333333u) | (x & 0x33333333u) << 2;
+    x = (x >> 4 & 0x0F0F0F0Fu) | (x & 0x0F0F0F0Fu) << 4;
+    x = (x >> 8 & 0x00FF00FFu) | (x & 0x00FF00FFu) << 8;
+    return x >> 16 | x << 16;
+}
+
+// The sum of the two-bit digits of x.
+constexpr int DigitSum(std::uint32_t x) {
+    x = (x & 0x33333333u) + (x >> 2 & 0x33333333u);
+    x = (x & 0x0F0F0F0Fu) + (x >> 4 & 0x0F0F0F0Fu);
+    return static_cast<int>(x * 0x01010101u >> 24);
 }
 
 } // namespace
@@ -274,29 +279,29 @@ namespace Detail {
 // the most letters at the lowest position, then at the next one up and so on; so rather
 // than searched, the pairs of runs the letters can complete are compared in that order.
 // Ranks are kept by their position in RunOrder, the ace at the one it takes in the search
-// window: sets of positions as bits (position p at bit p - 1), counts and letters as digits
-// of base four (PositionDigit), which order the tests as numbers.
+// window, as digits of base four (PositionDigit): counts and letters, which order the tests
+// as numbers, and sets of positions.
 LetterWord LeadingTriplesWithPairsWord(std::uint64_t counts, int jokers) {
     if (jokers < 1 || jokers > MaxJokersInTriplesWithPairs)
         return {};
-    // The counts of the ranks but the ace by position.
-    std::uint32_t digits = 0;
-    int total = 0;
-    for (int rank = 1; rank < LetterCount; ++rank) {
-        const auto count = static_cast<std::uint32_t>(counts >> (4 * rank) & 15u);
-        total += static_cast<int>(count);
-        digits |= count << PositionDigit(RunLength - rank);
-    }
-    const auto aces = static_cast<std::uint32_t>(counts & 15u);
-    total += static_cast<int>(aces);
+    const std::uint32_t byRank = TwoBitsARank(counts);
+    const int total = DigitSum(byRank);
     const int size = total + jokers;
     if (total == 0 || size % 5 != 0 || size < 10 || size > 25)
         return {};
     const int runLength = size / 5;
+    // The ranks but the ace by position: the two at 13 up to the king at 2.
+    const std::uint32_t digits = ReversedDigits(byRank >> 2) >> 6;
+    const std::uint32_t aces = byRank & 3u;
+    // A set of positions holds the low bit of each one's digit.
+    constexpr std::uint32_t LowBits = 0x5555555u;
+    const auto positionOf = [](std::uint32_t bit) {
+        return bit / 2 + 1;
+    };
     // The search window, as MakeSearchBase finds it.
-    const std::uint32_t others = EvenBits(digits | digits >> 1);
-    const int top = others == 0 ? 1 : std::countr_zero(others) + 1;
-    const int bottom = aces > 0 ? 1 : std::bit_width(others);
+    const std::uint32_t others = (digits | digits >> 1) & LowBits;
+    const int top = others == 0 ? 1 : positionOf(std::countr_zero(others));
+    const int bottom = aces > 0 ? 1 : positionOf(std::bit_width(others) - 1);
     const int start = std::max(top - 1, 1);
     int end = std::min(bottom + 1, RunLength);
     if (end <= 2)
@@ -304,18 +309,18 @@ LetterWord LeadingTriplesWithPairsWord(std::uint64_t counts, int jokers) {
     if (start > end)
         return {};
     const int acePosition = end == RunLength ? RunLength : 1;
-    const std::uint32_t aceBit = 1u << (acePosition - 1);
-    const std::uint32_t otherAceBit = 1u << (RunLength - acePosition);
-    const std::uint32_t byPosition = digits | aces << PositionDigit(acePosition);
-    constexpr std::uint32_t LowBits = 0x5555555u; // the low bit of each position's digit
+    const std::uint32_t ace = 1u << PositionDigit(acePosition);
+    const std::uint32_t otherAce = 1u << PositionDigit(RunLength + 1 - acePosition);
+    const std::uint32_t byPosition = digits | aces * ace;
     const std::uint32_t low = byPosition & LowBits;
     const std::uint32_t high = byPosition >> 1 & LowBits;
-    const std::uint32_t singles = EvenBits(low & ~high);
-    const std::uint32_t pairs = EvenBits(high & ~low);
-    const std::uint32_t triples = EvenBits(low & high);
-    const std::uint32_t held = singles | pairs | triples;
+    const std::uint32_t singles = low & ~high;
+    const std::uint32_t pairs = high & ~low;
+    const std::uint32_t triples = low & high;
+    const std::uint32_t held = low | high;
     const auto positions = [&](int first, int last) {
-        return (((2u << (last - 1)) - 1) & ~((1u << (first - 1)) - 1)) & ~otherAceBit;
+        return LowBits & ((1u << PositionDigit(last + 1)) - 1) &
+               ~((1u << PositionDigit(first)) - 1) & ~otherAce;
     };
     // Letters go only to ranks inside the search window; a single must take one. A rank
     // takes letters when short of three; an empty one needs two to hold a pair.
@@ -325,28 +330,29 @@ LetterWord LeadingTriplesWithPairsWord(std::uint64_t counts, int jokers) {
     const std::uint32_t takes =
         available & ~triples & (jokers >= 2 ? positions(1, RunLength) : held);
     // What the ranks taking letters lack of a triple and of a pair (they hold at most two).
-    const std::uint32_t takingDigits = WholeDigits(takes);
+    const std::uint32_t takingDigits = takes * 3;
     const std::uint32_t takenCounts = byPosition & takingDigits;
     const std::uint32_t lackingThree = (0xFFFFFFFu & takingDigits) - takenCounts;
     const std::uint32_t lackingTwo = (0xAAAAAAAu & takingDigits) - takenCounts;
     // The positions of a window: one end of RunOrder stands for the other when the ace
     // stands there.
-    const std::uint32_t lastStart = RunLength + 1 - runLength;
+    const int lastStart = RunLength + 1 - runLength;
+    const std::uint32_t windowAtOne = LowBits & ((1u << PositionDigit(runLength + 1)) - 1);
     const auto window = [&](int from) {
-        std::uint32_t bits = ((1u << runLength) - 1) << (from - 1);
-        if (bits & otherAceBit)
-            bits = (bits & ~otherAceBit) | aceBit;
-        return bits;
+        std::uint32_t set = windowAtOne << PositionDigit(from);
+        if (set & otherAce)
+            set = (set & ~otherAce) | ace;
+        return set;
     };
     // The starts (bit = start) of the windows holding all these positions.
-    const auto startsHolding = [&](std::uint32_t mask) {
+    const auto startsHolding = [&](std::uint32_t set) {
         unsigned starts = (2u << lastStart) - 2;
-        if (mask & aceBit)
+        if (set & ace)
             starts &= 2u | 1u << lastStart;
-        const std::uint32_t rest = mask & ~aceBit;
+        const std::uint32_t rest = set & ~ace;
         if (rest != 0) {
-            const int first = std::countr_zero(rest) + 1;
-            const int last = std::bit_width(rest);
+            const int first = positionOf(std::countr_zero(rest));
+            const int last = positionOf(std::bit_width(rest) - 1);
             const int lowest = std::max(last - runLength + 1, 1);
             if (lowest > first)
                 return 0u;
@@ -364,15 +370,14 @@ LetterWord LeadingTriplesWithPairsWord(std::uint64_t counts, int jokers) {
         const std::uint32_t tripleRun = window(std::countr_zero(tripleStarts));
         if (tripleRun & ~mayHoldThree)
             continue;
-        const std::uint32_t tripleLetters = lackingThree & WholeDigits(tripleRun);
+        const std::uint32_t tripleLetters = lackingThree & tripleRun * 3;
         // The pairs hold every rank the triples leave.
         for (unsigned pairStarts = startsHolding(held & ~tripleRun); pairStarts != 0;
              pairStarts &= pairStarts - 1) {
             const std::uint32_t pairRun = window(std::countr_zero(pairStarts));
             if ((pairRun & tripleRun) || (pairRun & ~mayHoldTwo))
                 continue;
-            bestKey =
-                std::max(bestKey, Found | tripleLetters | (lackingTwo & WholeDigits(pairRun)));
+            bestKey = std::max(bestKey, Found | tripleLetters | (lackingTwo & pairRun * 3));
         }
     }
     // The best key spells the letters: its digits, from the highest, are the ranks in order.
@@ -380,7 +385,7 @@ LetterWord LeadingTriplesWithPairsWord(std::uint64_t counts, int jokers) {
     for (std::uint32_t left = (bestKey | bestKey >> 1) & LowBits; left != 0;) {
         const int bit = std::bit_width(left) - 1;
         left &= ~(1u << bit);
-        const auto letter = static_cast<unsigned char>('A' + RankAtPosition(bit / 2 + 1));
+        const auto letter = static_cast<unsigned char>('A' + RankAtPosition(positionOf(bit)));
         for (unsigned added = bestKey >> bit & 3u; added > 0; --added)
             letters.Word |= static_cast<std::uint64_t>(letter) << (8 * letters.Count++);
     }

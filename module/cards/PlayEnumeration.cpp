@@ -641,6 +641,22 @@ private:
         const int fewest = std::max(0, jokers - m_big);
         const int count = std::min(jokers, m_small) - fewest + 1;
         StagedPlays &staged = Stage(count);
+        switch (count) {
+        case 1:
+            StageCore<1>(staged, jokers, fewest);
+            break;
+        case 2:
+            StageCore<2>(staged, jokers, fewest);
+            break;
+        default:
+            StageCore<MostPlaysOfACore>(staged, jokers, fewest);
+            break;
+        }
+    }
+
+    // Stages the strings of the core's plays, as many as Plays, the first with fewest small
+    // jokers: only the texts of those plays are written.
+    template <int Plays> void StageCore(StagedPlays &staged, int jokers, int fewest) {
         int size = 0;
         if (m_shape->Kind == ShapeKind::Repeated) {
             // Pairs and triples repeat the core's first code, bombs its rank letter.
@@ -650,16 +666,16 @@ private:
                                    : Tables::RankLetterOfRank[m_coreTop],
                         faces);
             staged.FacesSize = faces;
-            size = PutRanks<1, MostPlaysOfACore>(staged, 0, m_codes, m_core, m_coreMask);
+            size = PutRanks<1, Plays>(staged, 0, m_codes, m_core, m_coreMask);
         } else {
-            size = PutRanks<0, MostPlaysOfACore>(staged, 0, m_codes, m_core, m_coreMask);
+            size = PutRanks<0, Plays>(staged, 0, m_codes, m_core, m_coreMask);
             staged.FacesSize = PutCompletion(staged, size);
         }
-        // Past the plays, the last is repeated.
-        const int last = count - 1;
         staged.Append<1, 1>(size, JokerWords[fewest], jokers);
-        staged.Append<2, 2>(size, JokerWords[fewest + std::min(1, last)], jokers);
-        staged.Append<3, 3>(size, JokerWords[fewest + last], jokers);
+        if constexpr (Plays >= 2)
+            staged.Append<2, 2>(size, JokerWords[fewest + 1], jokers);
+        if constexpr (Plays >= 3)
+            staged.Append<3, 3>(size, JokerWords[fewest + 2], jokers);
         staged.CardsSize = size + jokers;
     }
 
