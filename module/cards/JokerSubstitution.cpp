@@ -421,22 +421,31 @@ int FirstFittingWindow(int length, int times, const LetterCounts &have, int joke
     return 0;
 }
 
-LetterWord TriplesWithPairsWord(const LetterCounts &core, const PlayShape *previous, int jokers) {
-    if (previous == nullptr) {
-        // The search counts at most three of a rank; no test holds four aces.
-        if (core[0] > 3)
-            return {};
-        std::uint64_t counts = 0;
-        for (int rank = 0; rank < LetterCount; ++rank)
-            counts |= static_cast<std::uint64_t>(std::clamp(core[rank], 0, 3)) << (4 * rank);
-        return LeadingTriplesWithPairsWord(counts, jokers);
-    }
+// Following a play, the search itself finds the letters.
+static TCardString FollowingTriplesWithPairsLetters(const LetterCounts &core,
+                                                    const PlayShape &previous, int jokers) {
     SearchBase base;
     if (jokers < 1 || jokers > MaxJokersInTriplesWithPairs || !MakeSearchBase(core, base))
         return {};
     if (base.Start > base.End)
         return {};
-    const TCardString letters = TriplesWithPairsSearch(base, previous, jokers).Run();
+    return TriplesWithPairsSearch(base, &previous, jokers).Run();
+}
+
+static LetterWord LeadingWordOfCore(const LetterCounts &core, int jokers) {
+    // The search counts at most three of a rank; no test holds four aces.
+    if (core[0] > 3)
+        return {};
+    std::uint64_t counts = 0;
+    for (int rank = 0; rank < LetterCount; ++rank)
+        counts |= static_cast<std::uint64_t>(std::clamp(core[rank], 0, 3)) << (4 * rank);
+    return LeadingTriplesWithPairsWord(counts, jokers);
+}
+
+LetterWord TriplesWithPairsWord(const LetterCounts &core, const PlayShape *previous, int jokers) {
+    if (previous == nullptr)
+        return LeadingWordOfCore(core, jokers);
+    const TCardString letters = FollowingTriplesWithPairsLetters(core, *previous, jokers);
     LetterWord word;
     for (const char letter : letters.View())
         word.Word |= static_cast<std::uint64_t>(static_cast<unsigned char>(letter))
@@ -446,7 +455,9 @@ LetterWord TriplesWithPairsWord(const LetterCounts &core, const PlayShape *previ
 
 TCardString TriplesWithPairsLetters(const LetterCounts &core, const PlayShape *previous,
                                     int jokers) {
-    const LetterWord word = TriplesWithPairsWord(core, previous, jokers);
+    if (previous != nullptr)
+        return FollowingTriplesWithPairsLetters(core, *previous, jokers);
+    const LetterWord word = LeadingWordOfCore(core, jokers);
     TCardString letters;
     for (int i = 0; i < word.Count; ++i)
         letters.Append(static_cast<char>(word.Word >> (8 * i)));
